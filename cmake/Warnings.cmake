@@ -1,0 +1,11 @@
+# Compiler flags shared by every target of the project.
+function(korvane_target_defaults target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    if(MSVC)
+        return()
+    endif()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(KORVANE_WARNINGS_AS_ERRORS)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
