@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// The join's messages to the user, exactly as shown.
+namespace join_messages {
+
+inline constexpr const char* kNothingToJoin = "結合するファイルがありません。";
+inline constexpr const char* kConfirmJoin = "結合してもよろしいですか？";
+inline constexpr const char* kJoinComplete = "結合が完了しました。";
+
+inline std::string CannotCreateOutput(const std::string& output) {
+    return "保存先のファイル「" + output + "」を作成することが出来ませんでした。";
+}
+
+inline std::string OutputIsAnInput(const std::string& output) {
+    return "保存先のファイル「" + output +
+           "」は結合するファイルの一つです。別の保存先を指定して下さい。";
+}
+
+inline std::string CannotOpenInput(const std::string& name) {
+    return "「" + name + "」を開くことが出来ませんでした。";
+}
+
+inline std::string MaybeNotMpeg(const std::string& name) {
+    return "「" + name + "」はMPEGファイルでは無い可能性があります。";
+}
+
+inline std::string WriteError(const std::string& output) {
+    return "「" + output + "」に書き込み中にエラーが発生しました。";
+}
+
+} // namespace join_messages
