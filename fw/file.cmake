@@ -10,3 +10,6 @@ if(NOT WIN32)
     # 64-bit file offsets on 32-bit systems too.
     target_compile_definitions(korvane_fw PRIVATE _FILE_OFFSET_BITS=64)
 endif()
+if(WIN32)
+    target_sources(korvane_fw PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win32/file_win32.cpp)
+endif()

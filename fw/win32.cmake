@@ -8,6 +8,5 @@ endif()
 target_sources(korvane_fw PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/win32/process_command_line_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/desktop_directory_win32.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32/file_win32.cpp
 )
 target_link_libraries(korvane_fw PUBLIC shell32)
