@@ -1,0 +1,28 @@
+#include "fw/handler_error_report.h"
+
+#include <new>
+#include <string>
+
+#include "fw/file_error_report.h"
+#include "fw/file_exception.h"
+#include "fw/message_box_style.h"
+#include "fw/win_app.h"
+
+
+namespace fw {
+
+void ReportHandlerException(IDialogPeer* owner, std::exception_ptr error) {
+    std::string text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const CFileException& e) {
+        text = FileErrorReportText(e);
+    } catch (const std::bad_alloc&) {
+        text = kOutOfMemoryText;
+    } catch (...) {
+        text = kUnexpectedErrorText;
+    }
+    AppMessageBox(owner, text, kMbStop);
+}
+
+} // namespace fw
