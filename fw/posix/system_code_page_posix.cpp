@@ -1,0 +1,12 @@
+#include "fw/text/system_code_page.h"
+
+#include <langinfo.h>
+
+namespace fw {
+
+CodePage GetSystemCodePage() {
+    const char* codeset = nl_langinfo(CODESET);
+    return CodePageFromCodesetName(codeset != nullptr ? codeset : "");
+}
+
+} // namespace fw
