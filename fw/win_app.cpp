@@ -1,5 +1,7 @@
 #include "fw/win_app.h"
 
+#include "fw/text/char_wise.h"
+#include "fw/text/system_code_page.h"
 #include "fw/ui_backend.h"
 
 namespace {
@@ -33,7 +35,7 @@ fw::IconHandle CWinApp::LoadAppIcon(int resourceId) const {
 
 int CWinApp::Start(const std::string& programPath) {
     if (!m_bNameGiven)
-        m_strAppName = fw::ProgramNameFromPath(programPath);
+        m_strAppName = fw::ProgramNameFromPath(programPath, fw::GetSystemCodePage());
     // Whether or not start-up asks for a message loop, this framework has
     // none of its own: everything runs inside modal dialogs during start-up.
     InitInstance();
@@ -54,15 +56,20 @@ int RunApplication() {
     return app->Start(Backend().ProgramPath());
 }
 
-std::string ProgramNameFromPath(const std::string& path) {
+std::string ProgramNameFromPath(const std::string& path, CodePage codePage) {
 #ifdef _WIN32
-    const char* separators = "\\/:";
+    const char separators[] = {'\\', '/', ':'};
 #else
-    const char* separators = "/";
+    const char separators[] = {'/'};
 #endif
-    std::string::size_type start = path.find_last_of(separators);
-    std::string name = start == std::string::npos ? path : path.substr(start + 1);
-    std::string::size_type dot = name.find_last_of('.');
+    std::size_t start = 0;
+    for (char separator : separators) {
+        std::size_t found = FindLastChar(path, separator, codePage);
+        if (found != std::string::npos && found + 1 > start)
+            start = found + 1;
+    }
+    std::string name = path.substr(start);
+    std::size_t dot = FindLastChar(name, '.', codePage);
     if (dot != std::string::npos && dot != 0)
         name.erase(dot);
     return name;

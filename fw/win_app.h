@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fw/cmd_target.h"
+#include "fw/text/code_page.h"
 #include "fw/ui_types.h"
 
 class CDialog;
@@ -55,9 +56,11 @@ namespace fw {
 int RunApplication();
 
 // The program file's name without folder and extension: "X:\dir\Tool.exe"
-// and "/usr/bin/tool" give "Tool" and "tool". Both separators count on
-// Windows, only the slash elsewhere.
-std::string ProgramNameFromPath(const std::string& path);
+// and "/usr/bin/tool" give "Tool" and "tool". Backslash, slash and drive
+// colon end the folder on Windows, only the slash elsewhere; they are found
+// per character of codePage. A name that is only an extension (".hidden")
+// keeps it.
+std::string ProgramNameFromPath(const std::string& path, CodePage codePage);
 
 // A message box captioned with the application's name.
 int AppMessageBox(IDialogPeer* owner, const std::string& text, unsigned style);

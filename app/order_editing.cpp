@@ -1,0 +1,43 @@
+#include <string>
+
+#include "app/app_messages.h"
+#include "app/join_dlg.h"
+#include "fw/message_box_style.h"
+
+// Moving the selected entry of the join list. The entry is deleted and its
+// text inserted one place further, then selected again, so repeated clicks
+// keep moving the same file.
+
+void CJoinDlg::OnMoveUp() {
+    int index = m_lstFiles.GetCurSel();
+    if (index < 0) {
+        CDialog::ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
+        return;
+    }
+    if (index == 0) {
+        CDialog::ShowMessage(app_messages::kFirstCannotMoveUp, fw::kMbInformation);
+        return;
+    }
+    std::string text;
+    m_lstFiles.GetText(index, text);
+    m_lstFiles.DeleteString(index);
+    m_lstFiles.InsertString(index - 1, text);
+    m_lstFiles.SetCurSel(index - 1);
+}
+
+void CJoinDlg::OnMoveDown() {
+    int index = m_lstFiles.GetCurSel();
+    if (index < 0) {
+        CDialog::ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
+        return;
+    }
+    if (index == m_lstFiles.GetCount() - 1) {
+        CDialog::ShowMessage(app_messages::kLastCannotMoveDown, fw::kMbInformation);
+        return;
+    }
+    std::string text;
+    m_lstFiles.GetText(index, text);
+    m_lstFiles.DeleteString(index);
+    m_lstFiles.InsertString(index + 1, text);
+    m_lstFiles.SetCurSel(index + 1);
+}
