@@ -1,0 +1,105 @@
+// What the program reads from its environment on POSIX: the locale's code
+// page, the home and desktop directories, and the proposal built on them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "fw/desktop_directory.h"
+#include "fw/text/system_code_page.h"
+#include "intake/default_output_path.h"
+#include "test_environment.h"
+
+using fw::CodePage;
+
+TEST(SystemCodePage, FollowsTheCtypeLocale) {
+    {
+        ScopedCtypeLocale utf8("C.UTF-8");
+        ASSERT_TRUE(utf8.ok());
+        EXPECT_EQ(fw::GetSystemCodePage(), CodePage::Utf8);
+    }
+    {
+        ScopedCtypeLocale plain("C");
+        ASSERT_TRUE(plain.ok());
+        EXPECT_EQ(fw::GetSystemCodePage(), CodePage::SingleByte);
+    }
+}
+
+class DesktopDirectory : public ::testing::Test {
+protected:
+    TempDir m_home;
+    ScopedEnv m_homeEnv{"HOME", m_home.str()};
+    ScopedEnv m_configEnv{"XDG_CONFIG_HOME", std::nullopt};
+
+    void WriteUserDirs(const std::filesystem::path& configDir, const std::string& text) {
+        std::filesystem::create_directories(configDir);
+        std::ofstream(configDir / "user-dirs.dirs") << text;
+    }
+};
+
+TEST_F(DesktopDirectory, XdgDesktopThatExists) {
+    std::filesystem::create_directory(m_home.path() / "Work Desk");
+    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Work Desk/\"\n");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Work Desk");
+}
+
+TEST_F(DesktopDirectory, ConfigHomeFromTheEnvironmentWhenAbsolute) {
+    TempDir config;
+    std::filesystem::create_directory(m_home.path() / "D1");
+    std::filesystem::create_directory(m_home.path() / "D2");
+    WriteUserDirs(config.path(), "XDG_DESKTOP_DIR=\"$HOME/D1\"\n");
+    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/D2\"\n");
+    {
+        ScopedEnv absolute("XDG_CONFIG_HOME", config.str());
+        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/D1");
+    }
+    {
+        ScopedEnv relative("XDG_CONFIG_HOME", "relative/config");
+        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/D2");
+    }
+}
+
+TEST_F(DesktopDirectory, FallsBackToAnExistingHomeDesktop) {
+    // Configured but missing, or disabled: ~/Desktop when it exists, else none.
+    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Missing\"\n");
+    EXPECT_EQ(fw::GetDesktopDirectory(), std::nullopt);
+    std::filesystem::create_directory(m_home.path() / "Desktop");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Desktop");
+    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/\"\n");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Desktop");
+}
+
+TEST_F(DesktopDirectory, HomeComesFromTheEnvironment) {
+    EXPECT_EQ(fw::GetHomeDirectory(), m_home.str());
+    ScopedEnv slash("HOME", m_home.str() + "//");
+    EXPECT_EQ(fw::GetHomeDirectory(), m_home.str());
+}
+
+TEST_F(DesktopDirectory, MissingHomeFromTheEnvironmentIsNotUsed) {
+    ScopedEnv missing("HOME", (m_home.path() / "gone").string());
+    const std::optional<std::string> home = fw::GetHomeDirectory();
+    EXPECT_NE(home, (m_home.path() / "gone").string());
+    if (home) {
+        EXPECT_TRUE(std::filesystem::is_directory(*home));
+    }
+}
+
+TEST(DefaultOutputPath, UsesTheDesktopThenTheHomeDirectory) {
+    TempDir home;
+    ScopedCtypeLocale locale("C.UTF-8");
+    ScopedEnv homeEnv("HOME", home.str());
+    ScopedEnv configEnv("XDG_CONFIG_HOME", std::nullopt);
+
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/clip.mpg");
+
+    std::filesystem::create_directory(home.path() / "Desktop");
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/Desktop/clip.mpg");
+
+    std::filesystem::create_directories(home.path() / ".config");
+    std::filesystem::create_directory(home.path() / "Schreibtisch");
+    std::ofstream(home.path() / ".config" / "user-dirs.dirs")
+        << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/Schreibtisch/clip.mpg");
+}
