@@ -1,0 +1,59 @@
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+#include "fw/file_error_causes.h"
+#include "fw/file_exception.h"
+
+namespace {
+
+using C = CFileException;
+
+TEST(WindowsErrorCauses, CodesTheJoinMeetsMapToTheirCauses) {
+    EXPECT_EQ(fw::CauseFromWindowsError(0), C::none);
+    EXPECT_EQ(fw::CauseFromWindowsError(2), C::fileNotFound); // file not found
+    EXPECT_EQ(fw::CauseFromWindowsError(3), C::badPath);      // path not found
+    EXPECT_EQ(fw::CauseFromWindowsError(5), C::accessDenied); // access denied
+    EXPECT_EQ(fw::CauseFromWindowsError(32), C::sharingViolation);
+    EXPECT_EQ(fw::CauseFromWindowsError(33), C::lockViolation);
+    EXPECT_EQ(fw::CauseFromWindowsError(112), C::diskFull); // disk full
+    EXPECT_EQ(fw::CauseFromWindowsError(39), C::diskFull);  // handle disk full
+    EXPECT_EQ(fw::CauseFromWindowsError(38), C::endOfFile);
+    EXPECT_EQ(fw::CauseFromWindowsError(23), C::hardIO); // CRC error
+    EXPECT_EQ(fw::CauseFromWindowsError(145), C::removeCurrentDir);
+}
+
+TEST(WindowsErrorCauses, UnlistedCodesAreGeneric) {
+    // 87 is what a length query of a 4 GiB input gave with 32-bit lengths.
+    for (long code : {87L, 1L, 1117L, 998L, -1L, 100000L}) {
+        EXPECT_EQ(fw::CauseFromWindowsError(code), C::genericException) << code;
+    }
+}
+
+TEST(ErrnoCauses, ErrorsOfTheFileLayerMapToTheirCauses) {
+    EXPECT_EQ(fw::CauseFromErrno(0), C::none);
+    EXPECT_EQ(fw::CauseFromErrno(ENOENT), C::fileNotFound);
+    for (int e : {ENOSPC, EDQUOT, EFBIG}) {
+        EXPECT_EQ(fw::CauseFromErrno(e), C::diskFull) << e;
+    }
+    EXPECT_EQ(fw::CauseFromErrno(EIO), C::hardIO);
+    for (int e : {EACCES, EPERM, EROFS}) {
+        EXPECT_EQ(fw::CauseFromErrno(e), C::accessDenied) << e;
+    }
+    for (int e : {EMFILE, ENFILE}) {
+        EXPECT_EQ(fw::CauseFromErrno(e), C::tooManyOpenFiles) << e;
+    }
+    for (int e : {ENOTDIR, ENAMETOOLONG, ELOOP}) {
+        EXPECT_EQ(fw::CauseFromErrno(e), C::badPath) << e;
+    }
+    // What flock reports when another process holds the file.
+    EXPECT_EQ(fw::CauseFromErrno(EWOULDBLOCK), C::sharingViolation);
+}
+
+TEST(ErrnoCauses, UnlistedErrorsAreGeneric) {
+    for (int e : {EINVAL, EINTR, EXDEV, -1, 100000}) {
+        EXPECT_EQ(fw::CauseFromErrno(e), C::genericException) << e;
+    }
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// Joins that need POSIX facilities: links, FIFOs, devices, a small file
+// system, resource limits and an unprivileged user.
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <grp.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "join/join_engine.h"
+#include "tests/fw/child_process.h"
+#include "tests/fw/temp_folder.h"
+#include "tests/join/expected_messages.h"
+#include "tests/join/recording_host.h"
+
+namespace {
+
+class JoinPosixTest : public ::testing::Test {
+protected:
+    void SetUp() override { host.output = dir / "out.mpg"; }
+
+    std::string Input(const std::string& name, std::size_t size, std::uint32_t seed) {
+        const std::string path = dir / name;
+        WriteBytes(path, PatternBytes(size, seed));
+        return path;
+    }
+
+    // Joins in a child process (after prepare has run there) and returns
+    // the recorded events as lines.
+    std::string JoinInChild(const std::function<void()>& prepare = {}) {
+        return RunInChild([&] {
+            if (prepare) {
+                prepare();
+            }
+            JoinFiles(host);
+            return Lines(host.events);
+        });
+    }
+
+    TempFolder dir;
+    RecordingHost host;
+};
+
+TEST_F(JoinPosixTest, OutputThatIsASymbolicLinkToAnInputIsRefused) {
+    const std::string a = Input("a.mpg", 9000, 1);
+    const std::string before = ReadBytes(a);
+    const std::string link = dir / "link.mpg";
+    std::filesystem::create_symlink(a, link);
+    host.list = {a};
+    host.output = link;
+    JoinFiles(host);
+    EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", OutputIsInput(link), "end"}));
+    EXPECT_EQ(ReadBytes(a), before);
+}
+
+TEST_F(JoinPosixTest, DirectoryAndFifoInputsFailToOpenWithoutWaiting) {
+    const std::string a = Input("a.mpg", 9000, 1);
+    const std::string folder = dir / "folder";
+    const std::string fifo = dir / "fifo";
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& input : {folder, fifo}) {
+        host.list = {a, input};
+        EXPECT_EQ(JoinInChild(), Lines({kAsk, "begin", "end", CannotOpen(input)})) << input;
+        EXPECT_EQ(ReadBytes(host.output), ReadBytes(a));
+    }
+}
+
+TEST_F(JoinPosixTest, FullDeviceGivesTheWriteError) {
+    host.list = {Input("a.mpg", 9000, 1)};
+    host.output = "/dev/full";
+    JoinFiles(host);
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{kAsk, "begin", "end", WriteError("/dev/full")}));
+}
+
+TEST_F(JoinPosixTest, FullDiskGivesTheWriteErrorAndKeepsWhatFitted) {
+    const std::string mount = dir / "small";
+    std::filesystem::create_directory(mount);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=256k") != 0) {
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here: " << std::strerror(errno);
+    }
+    const std::string a = Input("a.mpg", 1024 * 1024, 1);
+    host.list = {a};
+    host.output = mount + "/out.mpg";
+    JoinFiles(host);
+    const std::string written = ReadBytes(host.output);
+    ::umount2(mount.c_str(), MNT_DETACH);
+
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
+    EXPECT_GT(written.size(), 0u);
+    EXPECT_LT(written.size(), 1024u * 1024u);
+    EXPECT_EQ(written, ReadBytes(a).substr(0, written.size()));
+}
+
+TEST_F(JoinPosixTest, ShortWriteUnderAFileSizeLimitGivesTheWriteError) {
+    const std::string a = Input("a.mpg", 600000, 1);
+    host.list = {a};
+    constexpr rlim_t kLimit = 70001; // not a multiple of any buffer size
+    const std::string events = JoinInChild([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{kLimit, kLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(events, Lines({kAsk, "begin", "end", WriteError(host.output)}));
+    EXPECT_EQ(ReadBytes(host.output), ReadBytes(a).substr(0, kLimit));
+}
+
+// Root ignores file modes, so the join runs as an unprivileged user.
+class JoinAccessTest : public JoinPosixTest {
+protected:
+    std::string JoinAsNobody() {
+        return JoinInChild([] {
+            if (::geteuid() == 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                ::_exit(1);
+            }
+        });
+    }
+};
+
+TEST_F(JoinAccessTest, OutputInAFolderWithoutWriteAccessCannotBeCreated) {
+    const std::string a = Input("a.mpg", 9000, 1);
+    ::chmod(a.c_str(), 0644);
+    ::chmod(dir.Path().c_str(), 0755);
+    host.list = {a};
+    if (::geteuid() != 0) {
+        ::chmod(dir.Path().c_str(), 0555);
+    }
+    const std::string events = JoinAsNobody();
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(events, Lines({kAsk, "begin", CannotCreate(host.output), "end"}));
+    EXPECT_FALSE(std::filesystem::exists(host.output));
+}
+
+TEST_F(JoinAccessTest, UnreadableInputCannotBeOpened) {
+    const std::string a = Input("a.mpg", 9000, 1);
+    const std::string b = Input("b.mpg", 9000, 2);
+    const std::string out = dir / "out";
+    std::filesystem::create_directory(out);
+    ::chmod(out.c_str(), 0777);
+    ::chmod(dir.Path().c_str(), 0755);
+    ::chmod(a.c_str(), 0644);
+    ::chmod(b.c_str(), 0000);
+    host.list = {a, b};
+    host.output = out + "/out.mpg";
+    EXPECT_EQ(JoinAsNobody(), Lines({kAsk, "begin", "end", CannotOpen(b)}));
+    EXPECT_EQ(ReadBytes(host.output), ReadBytes(a));
+}
+
+TEST_F(JoinPosixTest, InputOver4GiBIsJoinedWhole) {
+    // A sparse file: 4 GiB + 100 bytes, which a 32-bit length would take for
+    // 100 bytes and refuse.
+    const std::string big = dir / "big.mpg";
+    WriteBytes(big, "");
+    std::filesystem::resize_file(big, (std::uintmax_t{1} << 32) + 100);
+    host.list = {big};
+    host.output = "/dev/null";
+    JoinFiles(host);
+    EXPECT_EQ(host.events, Succeeded());
+}
+
+} // namespace
