@@ -1,4 +1,4 @@
-// The desktop directory as the shell reports it, in the active code page.
+// The user's folders as the shell reports them, in the active code page.
 #include "fw/desktop_directory.h"
 
 #include <windows.h>
@@ -6,15 +6,27 @@
 #include <shlobj.h>
 
 namespace fw {
+namespace {
 
-std::optional<std::string> GetDesktopDirectory() {
+// A special folder by its CSIDL; a missing folder is not created.
+std::optional<std::string> ShellFolder(int csidl) {
     char path[MAX_PATH] = {};
-    // The file-system folder of the user's desktop; a missing folder is not
-    // created (the proposal then fails only when the join creates the file).
-    if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE)) {
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) || path[0] == '\0') {
         return std::nullopt;
     }
     return std::string(path);
+}
+
+} // namespace
+
+// The file-system folder of the desktop (CSIDL_DESKTOPDIRECTORY, 0x10).
+// Were it missing, the proposal fails only when the join creates the file.
+std::optional<std::string> GetDesktopDirectory() {
+    return ShellFolder(CSIDL_DESKTOPDIRECTORY);
+}
+
+std::optional<std::string> GetHomeDirectory() {
+    return ShellFolder(CSIDL_PROFILE);
 }
 
 } // namespace fw

@@ -1,0 +1,83 @@
+#include "fw/win32/win32_backend.h"
+
+#include "fw/dialog.h"
+#include "fw/message_box_style.h"
+#include "fw/win32/dialog_peer_win32.h"
+#include "fw/win32/wide_text.h"
+
+namespace fw {
+namespace {
+
+HWND WindowOf(IDialogPeer* peer) {
+    // Every dialog peer in this process is a Win32 one.
+    return peer != nullptr ? static_cast<Win32DialogPeer*>(peer)->Handle() : nullptr;
+}
+
+} // namespace
+
+std::string Win32Backend::ProgramPath() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return ActiveCodePageFromWide(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int Win32Backend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
+    Win32DialogPeer peer(dialog, *this);
+    HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
+    const INT_PTR result =
+        DialogBoxParamW(m_instance, MAKEINTRESOURCEW(dialogTemplate.id), owner,
+                        &Win32DialogPeer::DialogProc, reinterpret_cast<LPARAM>(&peer));
+    dialog.AttachPeer(nullptr);
+    return static_cast<int>(result);
+}
+
+int Win32Backend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
+                                 const std::string& caption, unsigned style) {
+    // Owned by the dialog's last active pop-up (a box over a box stacks).
+    HWND ownerWindow = WindowOf(owner);
+    if (ownerWindow != nullptr) {
+        ownerWindow = GetLastActivePopup(ownerWindow);
+    }
+    const int answer = MessageBoxW(ownerWindow, WideFromDisplayText(text).c_str(),
+                                   WideFromDisplayText(caption).c_str(), style);
+    // A box that could not be shown counts as cancelled.
+    return answer == IDOK ? kIdOk : kIdCancel;
+}
+
+void Win32Backend::BeginWaitCursor() {
+    if (m_waitCount++ == 0) {
+        m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+    }
+}
+
+void Win32Backend::EndWaitCursor() {
+    if (m_waitCount == 0) {
+        return;
+    }
+    if (--m_waitCount == 0) {
+        SetCursor(m_cursorBeforeWait != nullptr
+                      ? m_cursorBeforeWait
+                      : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
+    }
+}
+
+IconHandle Win32Backend::LoadIconResource(int resourceId) {
+    HICON icon = LoadIconW(m_instance, MAKEINTRESOURCEW(resourceId));
+    return {resourceId, icon};
+}
+
+Size Win32Backend::SystemIconSize() const {
+    return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+}
+
+} // namespace fw
