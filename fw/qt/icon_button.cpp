@@ -1,0 +1,57 @@
+#include "fw/qt/icon_button.h"
+
+#include <QIcon>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace fw::qt {
+
+IconButton::IconButton(Qt::Alignment imageAlignment, QWidget* parent)
+    : QPushButton(parent), m_alignment(imageAlignment) {}
+
+QRect IconButton::ImageRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    const QSize size = iconSize();
+    int x = face.left() + (face.width() - size.width()) / 2;
+    if (m_alignment & Qt::AlignLeft)
+        x = face.left();
+    else if (m_alignment & Qt::AlignRight)
+        x = face.right() + 1 - size.width();
+    int y = face.top() + (face.height() - size.height()) / 2;
+    if (m_alignment & Qt::AlignTop)
+        y = face.top();
+    else if (m_alignment & Qt::AlignBottom)
+        y = face.bottom() + 1 - size.height();
+    return {QPoint(x, y), size};
+}
+
+void IconButton::paintEvent(QPaintEvent* event) {
+    if (icon().isNull()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    QRect image = ImageRect();
+    if (isDown() || isChecked()) {
+        image.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
+    painter.setClipRect(style()->subElementRect(QStyle::SE_PushButtonContents, &option, this));
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    painter.drawPixmap(image.topLeft(), icon().pixmap(image.size(), devicePixelRatio(), mode));
+}
+
+void ButtonPeer::SetIcon(IconHandle icon) {
+    const auto* qicon = static_cast<const QIcon*>(icon.native);
+    m_widget->setIcon(qicon != nullptr ? *qicon : QIcon());
+}
+
+} // namespace fw::qt
