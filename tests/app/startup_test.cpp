@@ -110,14 +110,14 @@ TEST_F(AppTest, MinimizedPaintDrawsTheIconCentred) {
         dlg.Paint();
         EXPECT_EQ(dlg.PaintLog(), std::vector<std::string>{"default"});
         dlg.SetIconic(true);
-        // A client area narrower than the icon: (1 - 32 + 1) / 2 rounds
-        // toward zero to -15.
-        dlg.SetClientRect(fw::Rect{0, 0, 1, 100});
+        // A client area of no width: (0 - 32 + 1) / 2 rounds toward zero to
+        // -15; the height's odd excess rounds up: (101 - 32 + 1) / 2 = 35.
+        dlg.SetClientRect(fw::Rect{0, 0, 0, 101});
         dlg.Paint();
         log = dlg.PaintLog();
         dragIcon = dlg.QueryDragIcon();
     });
     EXPECT_EQ(log, (std::vector<std::string>{"default", "begin", "erase-icon-background",
-                                             "icon 128 at -15,34", "end"}));
+                                             "icon 128 at -15,35", "end"}));
     EXPECT_EQ(dragIcon.resourceId, IDR_MAINFRAME);
 }
