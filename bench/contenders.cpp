@@ -1,0 +1,144 @@
+#include "bench/contenders.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "bench/unique_fd.h"
+
+#include "fw/message_box_style.h"
+#include "join/join_engine.h"
+#include "join/join_messages.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr off_t kHeaderSize = 5000;
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+UniqueFd Open(const std::string& path, int flags) {
+    UniqueFd fd(::open(path.c_str(), flags | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        Fail("cannot open " + path);
+    }
+    return fd;
+}
+
+// Answers every question with OK and keeps the last message.
+class AcceptingHost : public IJoinHost {
+public:
+    AcceptingHost(const std::vector<std::string>& inputs, const std::string& output)
+        : m_inputs(inputs), m_output(output) {}
+
+    int JoinListCount() override { return static_cast<int>(m_inputs.size()); }
+    std::string JoinListEntry(int index) override {
+        return m_inputs.at(static_cast<std::size_t>(index));
+    }
+    std::string OutputPathText() override { return m_output; }
+    int ShowMessage(const std::string& text, unsigned) override {
+        lastMessage = text;
+        return fw::kIdOk;
+    }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+    std::string lastMessage;
+
+private:
+    const std::vector<std::string>& m_inputs;
+    std::string m_output;
+};
+
+// Runs argv with its standard output on outFd and waits for it.
+void RunWithOutput(const std::vector<std::string>& args, int outFd) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        errno = rc;
+        Fail("cannot start " + args[0]);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            Fail("cannot wait for " + args[0]);
+        }
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        throw std::runtime_error(args[0] + " failed");
+    }
+}
+
+void FlushToDisk(UniqueFd& fd, const std::string& path) {
+    if (::fsync(fd.get()) != 0) {
+        Fail("cannot flush " + path);
+    }
+}
+
+} // namespace
+
+void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& output,
+                    std::size_t bufferSize) {
+    AcceptingHost host(inputs, output);
+    if (bufferSize == 0) {
+        JoinFiles(host);
+    } else {
+        JoinFilesWithBuffer(host, bufferSize);
+    }
+    if (host.lastMessage != join_messages::kJoinComplete) {
+        throw std::runtime_error("the engine said: " + host.lastMessage);
+    }
+}
+
+void JoinWithCatAndTail(const std::vector<std::string>& inputs, const std::string& output) {
+    UniqueFd out = Open(output, O_WRONLY | O_CREAT | O_TRUNC);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (i == 0) {
+            RunWithOutput({"cat", inputs[i]}, out.get());
+        } else {
+            RunWithOutput({"tail", "-c", "+" + std::to_string(kHeaderSize + 1), inputs[i]},
+                          out.get());
+        }
+    }
+    FlushToDisk(out, output);
+}
+
+void JoinWithKernelCopy(const std::vector<std::string>& inputs, const std::string& output) {
+    UniqueFd out = Open(output, O_WRONLY | O_CREAT | O_TRUNC);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        UniqueFd in = Open(inputs[i], O_RDONLY);
+        struct stat st {};
+        if (::fstat(in.get(), &st) != 0) {
+            Fail("cannot query " + inputs[i]);
+        }
+        off_t offset = i == 0 ? 0 : kHeaderSize;
+        while (offset < st.st_size) {
+            const ssize_t n = ::copy_file_range(in.get(), &offset, out.get(), nullptr,
+                                                static_cast<std::size_t>(st.st_size - offset), 0);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                Fail("cannot copy " + inputs[i]);
+            }
+        }
+    }
+    FlushToDisk(out, output);
+}

@@ -1,0 +1,265 @@
+// Times Korvane's join against `cat`/`tail` and an in-kernel copy of the same
+// byte ranges, alternating the contenders over several rounds, and measures
+// the engine's peak memory at two input sizes. Every contender flushes its
+// output to stable storage before its time is taken, as the engine does.
+//
+// Usage: korvane_join_bench [--dir DIR (default /dev/shm where a tmpfs)] [--size-mib N] [--count N]
+//        [--rounds N] [--rss-small-mib N] [--rss-large-mib N]
+//        [--sweep KIB,KIB,...]
+// The last line is: ratio_vs_cat=R1 ratio_vs_kernel=R2 rss_growth_kib=K
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <linux/magic.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/statfs.h>
+#include <unistd.h>
+#include <vector>
+
+#include "bench/bench_files.h"
+#include "bench/contenders.h"
+#include "bench/peak_rss.h"
+#include "join/join_engine.h"
+
+namespace {
+
+struct Options {
+    std::string dir;
+    std::uint64_t sizeMib = 512;
+    int count = 3;
+    int rounds = 5;
+    std::uint64_t rssSmallMib = 64;
+    std::uint64_t rssLargeMib = 1024;
+    std::vector<std::size_t> sweepKib;
+};
+
+[[noreturn]] void Usage(const char* problem) {
+    std::fprintf(stderr,
+                 "%s\nusage: korvane_join_bench [--dir DIR] [--size-mib N] [--count N] "
+                 "[--rounds N] [--rss-small-mib N] [--rss-large-mib N] [--sweep KIB,...]\n",
+                 problem);
+    std::exit(2);
+}
+
+// A tmpfs where there is one: the files live in the page cache there, and
+// flushing, which every contender does, costs none of them anything, so the
+// times compare the copying alone. Otherwise the usual temporary folder.
+std::string DefaultFolder() {
+    struct statfs fs {};
+    if (::statfs("/dev/shm", &fs) == 0 && fs.f_type == TMPFS_MAGIC &&
+        ::access("/dev/shm", W_OK) == 0) {
+        return "/dev/shm";
+    }
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+std::string FileSystemOf(const std::string& path) {
+    struct statfs fs {};
+    if (::statfs(path.c_str(), &fs) != 0) {
+        return "unknown file system";
+    }
+    switch (fs.f_type) {
+    case TMPFS_MAGIC:
+        return "tmpfs (flushing is free)";
+    case EXT4_SUPER_MAGIC:
+        return "ext4 (flushing writes to disk)";
+    case BTRFS_SUPER_MAGIC:
+        return "btrfs (flushing writes to disk)";
+    case XFS_SUPER_MAGIC:
+        return "xfs (flushing writes to disk)";
+    default:
+        return "file system type 0x" + [&] {
+            char hex[32];
+            std::snprintf(hex, sizeof hex, "%lx", static_cast<unsigned long>(fs.f_type));
+            return std::string(hex);
+        }();
+    }
+}
+
+std::uint64_t Number(const char* text) {
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (end == text || *end != '\0' || value == 0) {
+        Usage("expected a positive number");
+    }
+    return value;
+}
+
+Options Parse(int argc, char** argv) {
+    Options options;
+    options.dir = DefaultFolder();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (i + 1 >= argc) {
+            Usage(("missing value after " + arg).c_str());
+        }
+        const char* value = argv[++i];
+        if (arg == "--dir") {
+            options.dir = value;
+        } else if (arg == "--size-mib") {
+            options.sizeMib = Number(value);
+        } else if (arg == "--count") {
+            options.count = static_cast<int>(Number(value));
+        } else if (arg == "--rounds") {
+            options.rounds = static_cast<int>(Number(value));
+        } else if (arg == "--rss-small-mib") {
+            options.rssSmallMib = Number(value);
+        } else if (arg == "--rss-large-mib") {
+            options.rssLargeMib = Number(value);
+        } else if (arg == "--sweep") {
+            std::stringstream list(value);
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                options.sweepKib.push_back(static_cast<std::size_t>(Number(item.c_str())));
+            }
+        } else {
+            Usage(("unknown option " + arg).c_str());
+        }
+    }
+    return options;
+}
+
+double Seconds(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Contender {
+    std::string name;
+    std::function<void(const std::string& output)> run;
+    std::vector<double> times;
+};
+
+// Runs every contender once per round, in an order rotated from round to
+// round, each into a fresh output; returns nothing, fills the times.
+void RunRounds(std::vector<Contender>& contenders, int rounds, const std::string& output) {
+    for (int round = 0; round < rounds; ++round) {
+        std::printf("round %d:", round + 1);
+        for (std::size_t k = 0; k < contenders.size(); ++k) {
+            Contender& c = contenders[(k + static_cast<std::size_t>(round)) % contenders.size()];
+            std::filesystem::remove(output);
+            const double t = Seconds([&] { c.run(output); });
+            c.times.push_back(t);
+            std::printf(" %s %.3f s", c.name.c_str(), t);
+        }
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+    std::filesystem::remove(output);
+}
+
+int Run(const Options& options, const std::string& self) {
+    BenchFolder folder(options.dir);
+    const std::uint64_t mib = 1 << 20;
+    std::vector<std::string> inputs;
+    for (int i = 0; i < options.count; ++i) {
+        inputs.push_back(folder / ("in" + std::to_string(i) + ".mpg"));
+        MakeInputFile(inputs.back(), options.sizeMib * mib, static_cast<std::uint32_t>(i + 1));
+    }
+    const double totalMib =
+        static_cast<double>(options.sizeMib * mib * options.count - 5000u * (options.count - 1)) /
+        static_cast<double>(mib);
+    std::printf("inputs: %d x %llu MiB in %s, on %s; output %.1f MiB; every contender "
+                "flushes its output to stable storage\n",
+                options.count, static_cast<unsigned long long>(options.sizeMib),
+                folder.Path().c_str(), FileSystemOf(folder.Path()).c_str(), totalMib);
+    std::printf("engine copy buffer: %zu KiB\n", kJoinCopyBufferSize / 1024);
+
+    // The three outputs must be the same bytes, or the times mean nothing.
+    const std::string output = folder / "out.mpg";
+    const std::string reference = folder / "reference.mpg";
+    JoinWithKernelCopy(inputs, reference);
+    JoinWithEngine(inputs, output);
+    const bool engineSame = SameContents(output, reference);
+    JoinWithCatAndTail(inputs, output);
+    const bool catSame = SameContents(output, reference);
+    std::filesystem::remove(reference);
+    std::printf("outputs identical: engine %s, cat+tail %s\n", engineSame ? "yes" : "NO",
+                catSame ? "yes" : "NO");
+    if (!engineSame || !catSame) {
+        return 1;
+    }
+
+    if (!options.sweepKib.empty()) {
+        std::vector<Contender> sweep;
+        for (std::size_t kib : options.sweepKib) {
+            sweep.push_back({"buffer " + std::to_string(kib) + " KiB",
+                             [&inputs, kib](const std::string& out) {
+                                 JoinWithEngine(inputs, out, kib * 1024);
+                             },
+                             {}});
+        }
+        RunRounds(sweep, options.rounds, output);
+        for (const Contender& c : sweep) {
+            std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), Median(c.times),
+                        totalMib / Median(c.times));
+        }
+    }
+
+    std::vector<Contender> contenders = {
+        {"engine", [&](const std::string& out) { JoinWithEngine(inputs, out); }, {}},
+        {"cat+tail", [&](const std::string& out) { JoinWithCatAndTail(inputs, out); }, {}},
+        {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}},
+    };
+    RunRounds(contenders, options.rounds, output);
+    std::map<std::string, double> median;
+    for (const Contender& c : contenders) {
+        median[c.name] = Median(c.times);
+        std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), median[c.name],
+                    totalMib / median[c.name]);
+    }
+    for (auto& c : contenders) {
+        c.times.clear();
+    }
+    for (std::string& input : inputs) {
+        std::filesystem::remove(input);
+    }
+
+    // Peak memory of the engine alone, at two input sizes.
+    long rss[2] = {0, 0};
+    const std::uint64_t sizes[2] = {options.rssSmallMib, options.rssLargeMib};
+    for (int i = 0; i < 2; ++i) {
+        const std::string input = folder / "rss.mpg";
+        MakeInputFile(input, sizes[i] * mib, 7);
+        rss[i] = EnginePeakRssKib(self, {input}, output);
+        std::filesystem::remove(input);
+        std::filesystem::remove(output);
+        std::printf("engine peak RSS joining one %llu MiB input: %ld KiB\n",
+                    static_cast<unsigned long long>(sizes[i]), rss[i]);
+    }
+
+    std::printf("ratio_vs_cat=%.3f ratio_vs_kernel=%.3f rss_growth_kib=%ld\n",
+                median["engine"] / median["cat+tail"], median["engine"] / median["kernel"],
+                rss[1] - rss[0]);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--rss-child") == 0) {
+        return RunRssChild(argc, argv);
+    }
+    const Options options = Parse(argc, argv);
+    try {
+        return Run(options, std::filesystem::read_symlink("/proc/self/exe").string());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvane_join_bench: %s\n", e.what());
+        return 1;
+    }
+}
