@@ -193,6 +193,9 @@ int DialogWindow::Run() {
     if (!m_ended) {
         CentreOnScreen();
         show();
+        // Once shown, the window's frame may be known: centre the whole
+        // window, frame included, as Windows does.
+        CentreOnScreen();
         if (focusFirst)
             FocusFirstTabStop();
         raise();
@@ -214,7 +217,8 @@ void DialogWindow::CentreOnScreen() {
     if (screen == nullptr)
         return;
     const QRect area = owner != nullptr ? owner->frameGeometry() : screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    const QSize outer = frameGeometry().size();
+    move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
 void DialogWindow::FocusFirstTabStop() {

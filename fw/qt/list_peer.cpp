@@ -60,7 +60,12 @@ int ListPeer::InsertString(int index, const std::string& text) {
 int ListPeer::DeleteString(int index) {
     if (index < 0 || index >= m_widget->count())
         return -1;
+    // As in a Windows list box, removing the selected entry leaves no
+    // selection (Qt would move it to the next entry).
+    const bool wasSelected = GetCurSel() == index;
     std::unique_ptr<QListWidgetItem> removed(m_widget->takeItem(index));
+    if (wasSelected)
+        SetCurSel(-1);
     return m_widget->count();
 }
 
