@@ -8,7 +8,6 @@
 #include "fw/message_box_style.h"
 #include "fw/win_app.h"
 
-
 namespace fw {
 
 void ReportHandlerException(IDialogPeer* owner, std::exception_ptr error) {
