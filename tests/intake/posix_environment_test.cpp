@@ -11,6 +11,7 @@
 #include "fw/text/system_code_page.h"
 #include "intake/default_output_path.h"
 #include "test_environment.h"
+#include "tests/fw/temp_folder.h"
 
 using fw::CodePage;
 
@@ -29,8 +30,8 @@ TEST(SystemCodePage, FollowsTheCtypeLocale) {
 
 class DesktopDirectory : public ::testing::Test {
 protected:
-    TempDir m_home;
-    ScopedEnv m_homeEnv{"HOME", m_home.str()};
+    TempFolder m_home;
+    ScopedEnv m_homeEnv{"HOME", m_home.Path().string()};
     ScopedEnv m_configEnv{"XDG_CONFIG_HOME", std::nullopt};
 
     void WriteUserDirs(const std::filesystem::path& configDir, const std::string& text) {
@@ -40,66 +41,67 @@ protected:
 };
 
 TEST_F(DesktopDirectory, XdgDesktopThatExists) {
-    std::filesystem::create_directory(m_home.path() / "Work Desk");
-    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Work Desk/\"\n");
-    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Work Desk");
+    std::filesystem::create_directory(m_home.Path() / "Work Desk");
+    WriteUserDirs(m_home.Path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Work Desk/\"\n");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.Path().string() + "/Work Desk");
 }
 
 TEST_F(DesktopDirectory, ConfigHomeFromTheEnvironmentWhenAbsolute) {
-    TempDir config;
-    std::filesystem::create_directory(m_home.path() / "D1");
-    std::filesystem::create_directory(m_home.path() / "D2");
-    WriteUserDirs(config.path(), "XDG_DESKTOP_DIR=\"$HOME/D1\"\n");
-    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/D2\"\n");
+    TempFolder config;
+    std::filesystem::create_directory(m_home.Path() / "D1");
+    std::filesystem::create_directory(m_home.Path() / "D2");
+    WriteUserDirs(config.Path(), "XDG_DESKTOP_DIR=\"$HOME/D1\"\n");
+    WriteUserDirs(m_home.Path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/D2\"\n");
     {
-        ScopedEnv absolute("XDG_CONFIG_HOME", config.str());
-        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/D1");
+        ScopedEnv absolute("XDG_CONFIG_HOME", config.Path().string());
+        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.Path().string() + "/D1");
     }
     {
         ScopedEnv relative("XDG_CONFIG_HOME", "relative/config");
-        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/D2");
+        EXPECT_EQ(fw::GetDesktopDirectory(), m_home.Path().string() + "/D2");
     }
 }
 
 TEST_F(DesktopDirectory, FallsBackToAnExistingHomeDesktop) {
     // Configured but missing, or disabled: ~/Desktop when it exists, else none.
-    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Missing\"\n");
+    WriteUserDirs(m_home.Path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/Missing\"\n");
     EXPECT_EQ(fw::GetDesktopDirectory(), std::nullopt);
-    std::filesystem::create_directory(m_home.path() / "Desktop");
-    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Desktop");
-    WriteUserDirs(m_home.path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/\"\n");
-    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.str() + "/Desktop");
+    std::filesystem::create_directory(m_home.Path() / "Desktop");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.Path().string() + "/Desktop");
+    WriteUserDirs(m_home.Path() / ".config", "XDG_DESKTOP_DIR=\"$HOME/\"\n");
+    EXPECT_EQ(fw::GetDesktopDirectory(), m_home.Path().string() + "/Desktop");
 }
 
 TEST_F(DesktopDirectory, HomeComesFromTheEnvironment) {
-    EXPECT_EQ(fw::GetHomeDirectory(), m_home.str());
-    ScopedEnv slash("HOME", m_home.str() + "//");
-    EXPECT_EQ(fw::GetHomeDirectory(), m_home.str());
+    EXPECT_EQ(fw::GetHomeDirectory(), m_home.Path().string());
+    ScopedEnv slash("HOME", m_home.Path().string() + "//");
+    EXPECT_EQ(fw::GetHomeDirectory(), m_home.Path().string());
 }
 
 TEST_F(DesktopDirectory, MissingHomeFromTheEnvironmentIsNotUsed) {
-    ScopedEnv missing("HOME", (m_home.path() / "gone").string());
+    ScopedEnv missing("HOME", (m_home.Path() / "gone").string());
     const std::optional<std::string> home = fw::GetHomeDirectory();
-    EXPECT_NE(home, (m_home.path() / "gone").string());
+    EXPECT_NE(home, (m_home.Path() / "gone").string());
     if (home) {
         EXPECT_TRUE(std::filesystem::is_directory(*home));
     }
 }
 
 TEST(DefaultOutputPath, UsesTheDesktopThenTheHomeDirectory) {
-    TempDir home;
+    TempFolder home;
     ScopedCtypeLocale locale("C.UTF-8");
-    ScopedEnv homeEnv("HOME", home.str());
+    ScopedEnv homeEnv("HOME", home.Path().string());
     ScopedEnv configEnv("XDG_CONFIG_HOME", std::nullopt);
 
-    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/clip.mpg");
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.Path().string() + "/clip.mpg");
 
-    std::filesystem::create_directory(home.path() / "Desktop");
-    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/Desktop/clip.mpg");
+    std::filesystem::create_directory(home.Path() / "Desktop");
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.Path().string() + "/Desktop/clip.mpg");
 
-    std::filesystem::create_directories(home.path() / ".config");
-    std::filesystem::create_directory(home.path() / "Schreibtisch");
-    std::ofstream(home.path() / ".config" / "user-dirs.dirs")
+    std::filesystem::create_directories(home.Path() / ".config");
+    std::filesystem::create_directory(home.Path() / "Schreibtisch");
+    std::ofstream(home.Path() / ".config" / "user-dirs.dirs")
         << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
-    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"), home.str() + "/Schreibtisch/clip.mpg");
+    EXPECT_EQ(MakeDefaultOutputPath("/v/clip01.mpg"),
+              home.Path().string() + "/Schreibtisch/clip.mpg");
 }

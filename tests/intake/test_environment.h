@@ -2,9 +2,7 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <stdlib.h>
 #include <string>
 
@@ -48,28 +46,4 @@ public:
 private:
     std::string m_old;
     bool m_ok = false;
-};
-
-// A fresh empty directory, removed with its contents afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "korvane-intake-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    std::string str() const { return m_path.string(); }
-
-private:
-    std::filesystem::path m_path;
 };
