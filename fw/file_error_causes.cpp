@@ -128,8 +128,10 @@ constexpr CodeCause kErrnoCauses[] = {
     {EDEADLK, C::lockViolation},
     {ENOLCK, C::lockViolation},
     {ENOSPC, C::diskFull},
-    {EDQUOT, C::diskFull},
     {EFBIG, C::diskFull},
+#ifdef EDQUOT // not every C library has it (MinGW's has not)
+    {EDQUOT, C::diskFull},
+#endif
 };
 
 template <typename Table> int Lookup(const Table& table, long code) {
