@@ -50,11 +50,6 @@ TEST(CharLength, Utf8WellFormedSequencesOnly) {
     EXPECT_EQ(fw::CharLength(CodePage::Utf8, "\x80", 0), 1u);
 }
 
-TEST(CharLength, SingleByteIsAlwaysOne) {
-    EXPECT_EQ(fw::CharLength(CodePage::SingleByte, "\x95\x5c", 0), 1u);
-    EXPECT_EQ(fw::CharLength(CodePage::SingleByte, "\xc3\xa9", 0), 1u);
-}
-
 TEST(TrimWhiteSpace, RemovesTheSixBlanksFromBothEndsOnly) {
     EXPECT_EQ(fw::TrimWhiteSpace(" \t\n\v\f\ra b\r\n\t ", CodePage::Cp932), "a b");
     EXPECT_EQ(fw::TrimWhiteSpace("   ", CodePage::Utf8), "");
