@@ -243,6 +243,7 @@ TEST_F(JoinTest, OutputHeldElsewhereIsNeitherCreatedNorEmptied) {
     JoinFiles(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", CannotCreate(host.output), "end"}));
+    holder.Close(); // where holding admits no reader at all
     EXPECT_EQ(Output(), "held elsewhere");
 }
 
