@@ -63,6 +63,32 @@ private Q_SLOTS:
         m_backend.reset();
     }
 
+    void iconsLoadFromTheProgramWithTransparency() {
+        const fw::IconHandle app = m_backend->LoadIconResource(IDR_MAINFRAME);
+        QVERIFY(app);
+        QCOMPARE(m_backend->LoadIconResource(IDR_MAINFRAME), app); // loaded once
+        QVERIFY(!m_backend->LoadIconResource(999));
+        const QImage image = static_cast<const QIcon*>(app.native)
+                                 ->pixmap(QSize(32, 32))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(image.size(), QSize(32, 32));
+        // The corners lie outside the film strip: transparent. Its middle
+        // holds the pink frame or the dark marks, opaque.
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(31, 31)), 0);
+        QCOMPARE(qAlpha(image.pixel(16, 15)), 255);
+        int pink = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qAlpha(p) == 255 && qRed(p) > 200 && qGreen(p) < 150 && qBlue(p) > 140)
+                    ++pink;
+            }
+        }
+        QVERIFY2(pink > 100, qPrintable(QString::number(pink)));
+    }
+
     void dialogUnitsUseBaseUnitsAndRoundHalfAway() {
         const fw::qt::BaseUnits base{6, 12};
         // The join button of template 102 with base units (6, 12).

@@ -133,6 +133,7 @@ private Q_SLOTS:
                 QCOMPARE(ListEntries(list), paths);
                 QVERIFY(list->selectedItems().isEmpty());
                 QCOMPARE(edit->text(), output);
+                QVERIFY(!window.windowIcon().isNull()); // icon 128, set at initialisation
                 QVERIFY(window.grab().save(qt_test::ScreenshotPath(QStringLiteral("dialog.png"))));
 
                 // Move CLIP03 up one place: the order becomes 1, 3, 2.
