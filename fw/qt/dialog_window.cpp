@@ -111,71 +111,84 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate
 
 DialogWindow::~DialogWindow() = default;
 
+QWidget* DialogWindow::CreateButton(const DialogControl& control) {
+    auto* button = new IconButton(ButtonImageAlignment(control.style), this);
+    button->setText(QString::fromUtf8(control.text.c_str()));
+    // Enter presses the default button wherever the focus is, so no other
+    // button becomes the default while it has the focus.
+    button->setAutoDefault(false);
+    button->setDefault((control.style & kButtonTypeMask) ==
+                       static_cast<std::uint32_t>(KV_BS_DEFPUSHBUTTON));
+    if (Has(control.style, KV_BS_ICON)) {
+        const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
+        button->setIconSize(QSize(side, side));
+    }
+    const int id = control.id;
+    connect(button, &QPushButton::clicked, this, [this, id] { m_dialog.HandleCommand(id); });
+    if (id != -1)
+        m_buttons[id] = std::make_unique<ButtonPeer>(button);
+    return button;
+}
+
+QWidget* DialogWindow::CreateLabel(const DialogControl& control) {
+    auto* label = new QLabel(QString::fromUtf8(control.text.c_str()), this);
+    label->setTextFormat(Qt::PlainText);
+    const std::uint32_t type = control.style & kStaticTypeMask;
+    Qt::Alignment alignment = Qt::AlignTop | Qt::AlignLeft;
+    if (type == kStaticCenter)
+        alignment = Qt::AlignTop | Qt::AlignHCenter;
+    else if (type == kStaticRight)
+        alignment = Qt::AlignTop | Qt::AlignRight;
+    label->setAlignment(alignment);
+    return label;
+}
+
+QWidget* DialogWindow::CreateListBox(const DialogControl& control) {
+    auto* list = new QListWidget(this);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Has(control.style, KV_WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    if (!Has(control.style, KV_WS_BORDER))
+        list->setFrameShape(QFrame::NoFrame);
+    if (control.id != -1)
+        m_lists[control.id] = std::make_unique<ListPeer>(list, Has(control.style, KV_LBS_SORT));
+    return list;
+}
+
+QWidget* DialogWindow::CreateEdit(const DialogControl& control) {
+    auto* edit = new QLineEdit(this);
+    edit->setFrame(Has(control.style, KV_WS_BORDER));
+    if (control.id != -1)
+        m_edits[control.id] = std::make_unique<EditPeer>(edit);
+    return edit;
+}
+
 void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
-        const std::uint32_t style = control.style;
-        const QString text = QString::fromUtf8(control.text.c_str());
         const QString kind = QString::fromStdString(control.className).toLower();
         QWidget* widget = nullptr;
-
-        if (kind == QLatin1String("button")) {
-            auto* button = new IconButton(ButtonImageAlignment(style), this);
-            button->setText(text);
-            button->setAutoDefault(false);
-            button->setDefault((style & kButtonTypeMask) ==
-                               static_cast<std::uint32_t>(KV_BS_DEFPUSHBUTTON));
-            if (Has(style, KV_BS_ICON)) {
-                const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
-                button->setIconSize(QSize(side, side));
-            }
-            const int id = control.id;
-            connect(button, &QPushButton::clicked, this,
-                    [this, id] { m_dialog.HandleCommand(id); });
-            if (control.id != -1)
-                m_buttons[control.id] = std::make_unique<ButtonPeer>(button);
-            widget = button;
-        } else if (kind == QLatin1String("static")) {
-            auto* label = new QLabel(text, this);
-            label->setTextFormat(Qt::PlainText);
-            const std::uint32_t type = style & kStaticTypeMask;
-            Qt::Alignment alignment = Qt::AlignTop | Qt::AlignLeft;
-            if (type == kStaticCenter)
-                alignment = Qt::AlignTop | Qt::AlignHCenter;
-            else if (type == kStaticRight)
-                alignment = Qt::AlignTop | Qt::AlignRight;
-            label->setAlignment(alignment);
-            widget = label;
-        } else if (kind == QLatin1String("listbox")) {
-            auto* list = new QListWidget(this);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            list->setVerticalScrollBarPolicy(Has(style, KV_WS_VSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                       : Qt::ScrollBarAlwaysOff);
-            list->setUniformItemSizes(true);
-            if (!Has(style, KV_WS_BORDER))
-                list->setFrameShape(QFrame::NoFrame);
-            if (control.id != -1)
-                m_lists[control.id] = std::make_unique<ListPeer>(list, Has(style, KV_LBS_SORT));
-            widget = list;
-        } else if (kind == QLatin1String("edit")) {
-            auto* edit = new QLineEdit(this);
-            edit->setFrame(Has(style, KV_WS_BORDER));
-            if (control.id != -1)
-                m_edits[control.id] = std::make_unique<EditPeer>(edit);
-            widget = edit;
-        } else {
+        if (kind == QLatin1String("button"))
+            widget = CreateButton(control);
+        else if (kind == QLatin1String("static"))
+            widget = CreateLabel(control);
+        else if (kind == QLatin1String("listbox"))
+            widget = CreateListBox(control);
+        else if (kind == QLatin1String("edit"))
+            widget = CreateEdit(control);
+        else
             continue; // a control class this backend does not draw
-        }
 
         widget->setGeometry(
             DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
-        widget->setHidden(!Has(style, KV_WS_VISIBLE));
-        widget->setEnabled((style & kWindowDisabled) == 0);
+        widget->setHidden(!Has(control.style, KV_WS_VISIBLE));
+        widget->setEnabled((control.style & kWindowDisabled) == 0);
         if (kind != QLatin1String("static")) {
-            if (Has(style, KV_WS_TABSTOP)) {
+            if (Has(control.style, KV_WS_TABSTOP)) {
                 widget->setFocusPolicy(Qt::StrongFocus);
                 m_tabStops.append(widget);
             } else {

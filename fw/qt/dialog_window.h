@@ -55,6 +55,10 @@ protected:
 
 private:
     void CreateControls(const DialogTemplate& dialogTemplate);
+    QWidget* CreateButton(const DialogControl& control);
+    QWidget* CreateLabel(const DialogControl& control);
+    QWidget* CreateListBox(const DialogControl& control);
+    QWidget* CreateEdit(const DialogControl& control);
     void CentreOnScreen();
     void FocusFirstTabStop();
 
