@@ -43,17 +43,6 @@ private Q_SLOTS:
                                                           "/v/b.mpg", "/v/B.mpg", "/v/c.mpg"}));
     }
 
-    void sortedListOrdersWholePathsFolderFirst() {
-        QListWidget widget;
-        fw::qt::ListPeer list(&widget, true);
-        list.AddString("/videos/z/clip1.mpg");
-        list.AddString("/Videos/a/clip9.mpg");
-        list.AddString("/videos/b/clip2.mpg");
-        QCOMPARE(Entries(list),
-                 (std::vector<std::string>{"/Videos/a/clip9.mpg", "/videos/b/clip2.mpg",
-                                           "/videos/z/clip1.mpg"}));
-    }
-
     void unsortedListKeepsInsertionPlaces() {
         QListWidget widget;
         fw::qt::ListPeer list(&widget, false);

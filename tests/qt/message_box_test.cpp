@@ -122,15 +122,6 @@ private Q_SLOTS:
         });
     }
 
-    void boxWithoutOwnerStillShows() {
-        MessageBoxScript script({[](QMessageBox& box) {
-            QVERIFY(box.parentWidget() == nullptr);
-            Press(box, QMessageBox::Ok);
-        }});
-        QCOMPARE(m_backend->ShowMessageBox(nullptr, "x", "korvane", fw::kMbInformation), fw::kIdOk);
-        QCOMPARE(script.Answered(), 1);
-    }
-
     void waitCursorCountsAndGivesWayToBoxes() {
         QCOMPARE(OverrideShape(), Qt::BitmapCursor);
         m_backend->BeginWaitCursor();
