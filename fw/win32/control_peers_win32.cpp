@@ -79,7 +79,13 @@ int Win32ListPeer::GetCurSel() const {
 }
 
 int Win32ListPeer::SetCurSel(int index) {
-    return IndexOrMinusOne(Send(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    const int result = IndexOrMinusOne(Send(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    if (result < 0 && index != -1) {
+        // An index out of range leaves nothing selected, whichever way the
+        // system's list treats it.
+        Send(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    }
+    return result;
 }
 
 std::string Win32EditPeer::GetText() const {

@@ -83,7 +83,7 @@ BOOL Win32DialogPeer::OnInitDialog(HWND hwnd) {
     return focusFirstTabStop ? TRUE : FALSE;
 }
 
-INT_PTR Win32DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+INT_PTR Win32DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         // Button clicks, including IDOK from Enter and IDCANCEL from Escape or
@@ -99,6 +99,13 @@ INT_PTR Win32DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*
         // Returned directly, not through DWLP_MSGRESULT.
         return reinterpret_cast<INT_PTR>(icon.native);
     }
+    case WM_WINDOWPOSCHANGING:
+        // A dialog that ended during its initialisation is never shown; some
+        // dialog managers show it anyway before they take it down.
+        if (m_ended) {
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+        }
+        return FALSE;
     case WM_SETCURSOR:
         if (m_backend.IsWaitCursorShown()) {
             SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
