@@ -1,5 +1,7 @@
 #include "tests/win32/e2e/e2e_fixture.h"
 
+#include "tests/fw/temp_folder.h"
+
 #include <shlobj.h>
 
 #include <fstream>
@@ -18,13 +20,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 std::string PatternOf(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    std::uint32_t state = seed * 2654435761u + 7u;
-    for (char& byte : bytes) {
-        state = state * 1664525u + 1013904223u;
-        byte = static_cast<char>(state >> 24);
-    }
-    return bytes;
+    return PatternBytes(size, seed);
 }
 
 std::string Joined(std::initializer_list<std::string> inputs) {

@@ -42,76 +42,87 @@ bool IsDialogBox(HWND hwnd) {
     return ClassName(hwnd) == L"#32770";
 }
 
-// The screen's pixels under rect, as 32-bit values, rows top to bottom.
-std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    std::vector<std::uint32_t> pixels;
-    if (width <= 0 || height <= 0) {
-        return pixels;
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top,
-                   SRCCOPY | CAPTUREBLT)) {
-            GdiFlush();
-            const auto* p = static_cast<const std::uint32_t*>(bits);
-            pixels.assign(p,
-                          p + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-            for (std::uint32_t& pixel : pixels) {
-                pixel &= 0xFFFFFF;
-            }
+// A 32-bit top-down bitmap selected into a memory device context.
+class Canvas {
+public:
+    Canvas(int width, int height) : m_width(width), m_height(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_screen = GetDC(nullptr);
+        m_memory = CreateCompatibleDC(m_screen);
+        m_bitmap = CreateDIBSection(m_memory, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        if (m_bitmap != nullptr) {
+            m_old = SelectObject(m_memory, m_bitmap);
         }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    ~Canvas() {
+        if (m_bitmap != nullptr) {
+            SelectObject(m_memory, m_old);
+            DeleteObject(m_bitmap);
+        }
+        DeleteDC(m_memory);
+        ReleaseDC(nullptr, m_screen);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    bool ok() const { return m_bitmap != nullptr; }
+    HDC dc() const { return m_memory; }
+    bool CopyScreen(int left, int top) {
+        return BitBlt(m_memory, 0, 0, m_width, m_height, m_screen, left, top,
+                      SRCCOPY | CAPTUREBLT) != 0;
+    }
+    std::uint32_t* Pixels() {
+        GdiFlush();
+        return static_cast<std::uint32_t*>(m_bits);
+    }
+    // The pixels as 0xRRGGBB values.
+    std::vector<std::uint32_t> Colours() {
+        const std::uint32_t* p = Pixels();
+        std::vector<std::uint32_t> colours(p, p + Count());
+        for (std::uint32_t& colour : colours) {
+            colour &= 0xFFFFFF;
+        }
+        return colours;
+    }
+    std::size_t Count() const {
+        return static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_screen = nullptr;
+    HDC m_memory = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    void* m_bits = nullptr;
+};
+
+// The screen's pixels under rect, rows top to bottom.
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
+    Canvas canvas(rect.right - rect.left, rect.bottom - rect.top);
+    if (!canvas.ok() || !canvas.CopyScreen(rect.left, rect.top)) {
+        return {};
+    }
+    return canvas.Colours();
 }
 
 // icon drawn at the top left of a width x height area of colour background.
 std::vector<std::uint32_t> DrawnIcon(HICON icon, int width, int height, std::uint32_t background) {
-    std::vector<std::uint32_t> pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        auto* p = static_cast<std::uint32_t*>(bits);
-        const std::size_t count =
-            static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        std::fill(p, p + count, background);
-        if (DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE)) {
-            GdiFlush();
-            pixels.assign(p, p + count);
-            for (std::uint32_t& pixel : pixels) {
-                pixel &= 0xFFFFFF;
-            }
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
+    Canvas canvas(width, height);
+    if (!canvas.ok()) {
+        return {};
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    std::fill(canvas.Pixels(), canvas.Pixels() + canvas.Count(), background);
+    if (!DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE)) {
+        return {};
+    }
+    return canvas.Colours();
 }
 
 // Which system icon the box shows: its icon control's pixels on the screen
@@ -319,37 +330,18 @@ bool CaptureWindow(HWND hwnd, const std::wstring& path) {
     if (width <= 0 || height <= 0) {
         return false;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top,
-                    SRCCOPY | CAPTUREBLT) != 0;
-        GdiFlush();
-        std::vector<std::uint8_t> rgb;
-        rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-        const auto* pixel = static_cast<const std::uint8_t*>(bits);
-        for (int i = 0; i < width * height; ++i, pixel += 4) {
-            rgb.push_back(pixel[2]);
-            rgb.push_back(pixel[1]);
-            rgb.push_back(pixel[0]);
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        ok = ok && WritePng(path, width, height, rgb);
+    const std::vector<std::uint32_t> pixels = ScreenPixels(rect);
+    if (pixels.empty()) {
+        return false;
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (std::uint32_t pixel : pixels) {
+        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
+        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
+        rgb.push_back(static_cast<std::uint8_t>(pixel));
+    }
+    return WritePng(path, width, height, rgb);
 }
 
 } // namespace probe
