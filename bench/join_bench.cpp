@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <functional>
 #include <linux/magic.h>
-#include <map>
 #include <sstream>
 #include <string>
 #include <sys/statfs.h>
@@ -34,7 +33,7 @@ struct Options {
     std::string dir;
     std::uint64_t sizeMib = 512;
     int count = 3;
-    int rounds = 5;
+    int rounds = 7;
     std::uint64_t rssSmallMib = 64;
     std::uint64_t rssLargeMib = 1024;
     std::vector<std::size_t> sweepKib;
@@ -139,6 +138,14 @@ double Median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+double MedianRatio(const std::vector<double>& numerators, const std::vector<double>& denominators) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < numerators.size() && i < denominators.size(); ++i) {
+        ratios.push_back(numerators[i] / denominators[i]);
+    }
+    return Median(ratios);
+}
+
 struct Contender {
     std::string name;
     std::function<void(const std::string& output)> run;
@@ -217,15 +224,17 @@ int Run(const Options& options, const std::string& self) {
         {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}},
     };
     RunRounds(contenders, options.rounds, output);
-    std::map<std::string, double> median;
     for (const Contender& c : contenders) {
-        median[c.name] = Median(c.times);
-        std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), median[c.name],
-                    totalMib / median[c.name]);
+        std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), Median(c.times),
+                    totalMib / Median(c.times));
     }
-    for (auto& c : contenders) {
-        c.times.clear();
-    }
+    // Each round's contenders ran back to back, so the engine's time over a
+    // peer's from the same round cancels what other load on the machine did
+    // to that round; the ratios given are the medians of these.
+    const double ratioCat = MedianRatio(contenders[0].times, contenders[1].times);
+    const double ratioKernel = MedianRatio(contenders[0].times, contenders[2].times);
+    std::printf("median of per-round ratios: engine/cat+tail %.3f, engine/kernel %.3f\n", ratioCat,
+                ratioKernel);
     for (std::string& input : inputs) {
         std::filesystem::remove(input);
     }
@@ -243,9 +252,8 @@ int Run(const Options& options, const std::string& self) {
                     static_cast<unsigned long long>(sizes[i]), rss[i]);
     }
 
-    std::printf("ratio_vs_cat=%.3f ratio_vs_kernel=%.3f rss_growth_kib=%ld\n",
-                median["engine"] / median["cat+tail"], median["engine"] / median["kernel"],
-                rss[1] - rss[0]);
+    std::printf("ratio_vs_cat=%.3f ratio_vs_kernel=%.3f rss_growth_kib=%ld\n", ratioCat,
+                ratioKernel, rss[1] - rss[0]);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "fw/file.h"
 #include "fw/message_box_style.h"
+#include "join/copy_buffer.h"
 #include "join/join_messages.h"
 
 namespace {
@@ -48,10 +49,10 @@ bool OutputIsOneOfTheInputs(IJoinHost& host, const std::string& output) {
     return false;
 }
 
-void SkipHeader(CFile& input, std::byte* buffer, std::size_t bufferSize) {
+void SkipHeader(CFile& input, const CopyBuffer& buffer) {
     std::size_t remaining = kHeaderSize;
     while (remaining > 0) {
-        const std::size_t n = input.Read(buffer, std::min(remaining, bufferSize));
+        const std::size_t n = input.Read(buffer.Data(), std::min(remaining, buffer.Size()));
         if (n == 0) {
             return;
         }
@@ -92,8 +93,7 @@ void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
         return;
     }
 
-    bufferSize = std::max<std::size_t>(bufferSize, 1);
-    const auto buffer = std::make_unique_for_overwrite<std::byte[]>(bufferSize);
+    const CopyBuffer buffer(bufferSize);
     CFile in;
 
     // The list is counted again before every input.
@@ -113,15 +113,15 @@ void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
             return;
         }
         if (i != 0) {
-            SkipHeader(in, buffer.get(), bufferSize);
+            SkipHeader(in, buffer);
         }
         for (;;) {
-            const std::size_t n = in.Read(buffer.get(), bufferSize);
+            const std::size_t n = in.Read(buffer.Data(), buffer.Size());
             if (n == 0) {
                 break;
             }
             try {
-                out.Write(buffer.get(), n);
+                out.Write(buffer.Data(), n);
             } catch (const CFileException&) {
                 in.Abort();
                 out.Abort();
