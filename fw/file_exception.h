@@ -26,6 +26,7 @@ public:
         endOfFile = 14,
     };
 
+    CFileException() : CFileException(none, 0, {}) {}
     CFileException(int cause, long osError, std::string fileName)
         : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
 

@@ -12,7 +12,7 @@ inline constexpr std::size_t kJoinCopyBufferSize = 128 * 1024;
 // Joins the host's inputs into its output file: the first input whole, each
 // further one without its first 5000 bytes. Every outcome the join expects
 // is reported to the user through the host; a file error it does not handle
-// itself (a failed read or length query of an input) escapes as
+// itself (a failed read, length query or close of an input) escapes as
 // CFileException, for the general error report of whatever runs the command.
 // The wait cursor is ended on every path out.
 void JoinFiles(IJoinHost& host);

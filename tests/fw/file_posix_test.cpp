@@ -55,7 +55,7 @@ TEST_F(FileTest, CreateTruncatesAnExistingFile) {
 
 TEST_F(FileTest, FailedOpenReportsCauseErrorAndName) {
     const std::string path = dir / "missing";
-    CFileException error(CFileException::none, 0, "");
+    CFileException error;
     CFile in;
     EXPECT_FALSE(in.Open(path, kRead, &error));
     EXPECT_FALSE(in.IsOpen());
@@ -102,7 +102,7 @@ TEST_F(FileTest, ExclusiveHolderKeepsOthersOutAndItsContents) {
     {
         CFile holder;
         ASSERT_TRUE(holder.Open(path, kRead));
-        CFileException error(CFileException::none, 0, "");
+        CFileException error;
         CFile other;
         EXPECT_FALSE(other.Open(path, kRead, &error));
         EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
