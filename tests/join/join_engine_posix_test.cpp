@@ -137,6 +137,9 @@ protected:
                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
                 return "skip: " + std::string(std::strerror(errno));
             }
+            if (::access(dir.Path().c_str(), X_OK) != 0) {
+                return std::string("skip: the temporary folder is out of an ordinary user's reach");
+            }
             JoinFiles(host);
             return Lines(host.events);
         });
