@@ -111,7 +111,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         do {
             rc = ::flock(fd, LOCK_EX | LOCK_NB);
         } while (rc != 0 && errno == EINTR);
-        if (rc != 0) {
+        // A file system without flock cannot keep others out; the file is
+        // still usable, as it would be to any other program there.
+        if (rc != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
             return fail(errno);
         }
     }
