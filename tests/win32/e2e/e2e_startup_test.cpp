@@ -121,20 +121,4 @@ TEST_F(KorvaneE2E, ClosingTheDialogEndsTheProgram) {
     }
 }
 
-TEST_F(KorvaneE2E, MinimizedDialogKeepsItsIconAndComesBack) {
-    const std::wstring a = MakeFile(L"clip.mpg", 6000, 1);
-    KorvaneProcess& process = StartWithFiles({a});
-    HWND dialog = Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ShowWindowAsync(dialog, SW_MINIMIZE);
-    EXPECT_TRUE(probe::WaitUntil([&] { return IsIconic(dialog) != 0; }));
-    // Painting while minimized must neither fail nor end the program.
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    Sleep(200);
-    ShowWindowAsync(dialog, SW_RESTORE);
-    EXPECT_TRUE(probe::WaitUntil([&] { return IsIconic(dialog) == 0; }));
-    EXPECT_EQ(probe::ListEntries(Control(1002)), std::vector<std::wstring>{a});
-    EXPECT_FALSE(process.WaitForExit(0).has_value());
-}
-
 } // namespace
