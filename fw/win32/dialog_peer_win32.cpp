@@ -108,7 +108,7 @@ INT_PTR Win32DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     case WM_SETCURSOR:
         if (m_backend.IsWaitCursorShown()) {
-            SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return Result(m_hwnd, TRUE);
         }
         return FALSE;

@@ -56,7 +56,7 @@ int Win32Backend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
 
 void Win32Backend::BeginWaitCursor() {
     if (m_waitCount++ == 0) {
-        m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+        m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     }
 }
 
@@ -65,9 +65,8 @@ void Win32Backend::EndWaitCursor() {
         return;
     }
     if (--m_waitCount == 0) {
-        SetCursor(m_cursorBeforeWait != nullptr
-                      ? m_cursorBeforeWait
-                      : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
+        SetCursor(m_cursorBeforeWait != nullptr ? m_cursorBeforeWait
+                                                : LoadCursorW(nullptr, IDC_ARROW));
     }
 }
 
