@@ -108,13 +108,15 @@ void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& o
 }
 
 void JoinWithCatAndTail(const std::vector<std::string>& inputs, const std::string& output) {
+    // tail counts from 1: "+5001" starts at offset 5000.
+    std::string tailFrom = std::to_string(kHeaderSize + 1);
+    tailFrom.insert(tailFrom.begin(), '+');
     UniqueFd out = Open(output, O_WRONLY | O_CREAT | O_TRUNC);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         if (i == 0) {
             RunWithOutput({"cat", inputs[i]}, out.get());
         } else {
-            RunWithOutput({"tail", "-c", "+" + std::to_string(kHeaderSize + 1), inputs[i]},
-                          out.get());
+            RunWithOutput({"tail", "-c", tailFrom, inputs[i]}, out.get());
         }
     }
     FlushToDisk(out, output);
