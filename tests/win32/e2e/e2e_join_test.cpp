@@ -194,3 +194,39 @@ TEST_F(KorvaneE2E, OrderButtonsExplainWhatTheyCannotDo) {
 }
 
 } // namespace
+
+namespace {
+
+bool WritesFailForLackOfSpace(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool failed = !WriteFile(file, "x", 1, &written, nullptr);
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    return failed && error == ERROR_DISK_FULL;
+}
+
+// Under Wine, drive Z: reaches the host's /dev/full, where every write fails
+// for lack of space: the write-error message, and the dialog goes on.
+TEST_F(KorvaneE2E, AFailingWriteIsReportedAsAWriteError) {
+    const std::wstring full = L"Z:\\dev\\full";
+    if (!WritesFailForLackOfSpace(full)) {
+        GTEST_SKIP() << "no device that fails every write on this system";
+    }
+    const std::wstring a = MakeFile(L"a.mpg", 6000, 1);
+    StartWithFiles({a});
+    ASSERT_TRUE(probe::SetText(Control(1003), full));
+    auto box = JoinAndConfirm();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, L"「" + full + L"」に書き込み中にエラーが発生しました。");
+    EXPECT_EQ(box->icon, probe::BoxIcon::stop) << probe::IconName(box->icon);
+    ASSERT_TRUE(probe::Answer(*box, IDOK));
+    // The dialog goes on.
+    EXPECT_EQ(probe::ListEntries(Control(1002)), std::vector<std::wstring>{a});
+}
+
+} // namespace
