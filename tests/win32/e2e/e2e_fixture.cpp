@@ -47,7 +47,10 @@ std::wstring DesktopDirectory() {
 std::wstring ScreenshotPath(const std::wstring& name) {
     std::wstring folder = WindowsPathFromEnvironment(L"KORVANE_SCREENSHOT_DIR");
     if (folder.empty()) {
-        folder = std::filesystem::temp_directory_path().wstring();
+        // Beside this program, in the build tree.
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        folder = std::filesystem::path(self).parent_path().wstring();
     }
     return (std::filesystem::path(folder) / name).wstring();
 }

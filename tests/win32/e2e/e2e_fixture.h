@@ -54,6 +54,6 @@ std::string PatternOf(std::size_t size, unsigned seed);
 // The join of inputs: the first whole, the others without their first 5000.
 std::string Joined(std::initializer_list<std::string> inputs);
 std::wstring DesktopDirectory();
-// Where the screenshots go (KORVANE_SCREENSHOT_DIR; the temp folder without).
+// Where the screenshots go: KORVANE_SCREENSHOT_DIR, else beside this program.
 std::wstring ScreenshotPath(const std::wstring& name);
 std::string Narrow(const std::wstring& text); // UTF-8, for failure messages
