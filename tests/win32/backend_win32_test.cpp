@@ -11,6 +11,7 @@
 #include "fw/dialog_template.h"
 #include "fw/message_box_style.h"
 #include "fw/paint_dc.h"
+#include "fw/text/system_code_page.h"
 #include "fw/ui_backend.h"
 #include "fw/win32/dialog_peer_win32.h"
 #include "fw/win32/win32_backend.h"
@@ -158,7 +159,10 @@ TEST_F(Win32BackendTest, ListControlsFollowTheFrameworksContract) {
         EXPECT_EQ(edit->GetText(), "");
         d.EndDialog(fw::kIdOk);
     });
+    // The manifest makes UTF-8 the active code page, and the per-character
+    // text helpers step through path text by it.
     EXPECT_EQ(GetACP(), 65001u) << "the resource script's manifest did not take effect";
+    EXPECT_EQ(fw::GetSystemCodePage(), fw::CodePage::Utf8);
     EXPECT_EQ(dialog.DoModal(), fw::kIdOk);
 }
 
