@@ -87,6 +87,9 @@ TEST(CommandLineSplit, GetFirstItemStartsOverAndOutputsAreEmptied) {
     EXPECT_EQ(paramText, "");
 }
 
+// Only platforms that split the command line store the arguments given to main;
+// on Windows the reader takes the process's own command-line text.
+#ifndef _WIN32
 TEST(CommandLineSplit, DefaultReaderTakesTheProcessArguments) {
     std::string program = "/usr/bin/korvane";
     std::string first = "/home/u/clip 01.mpg";
@@ -99,3 +102,4 @@ TEST(CommandLineSplit, DefaultReaderTakesTheProcessArguments) {
     CDropCommandLineInfo empty;
     EXPECT_EQ(ReadItems(empty), Items{});
 }
+#endif

@@ -6,7 +6,7 @@
 
 #include "tests/win32/e2e/e2e_fixture.h"
 #include "tests/win32/e2e/program_resources.h"
-#include "tests/win32/e2e/template_spec.h"
+#include "tests/win32/e2e/expected_layout.h"
 
 namespace {
 
@@ -17,31 +17,31 @@ TEST(KorvaneResources, Template102IsTheLayoutDataExactly) {
     ASSERT_TRUE(parsed.has_value()) << "no extended template 102";
     const TemplateEx& t = *parsed;
 
-    EXPECT_EQ(t.style, spec::kDialog.style);
-    EXPECT_EQ(t.exStyle, spec::kDialog.exStyle);
+    EXPECT_EQ(t.style, layout::kDialog.style);
+    EXPECT_EQ(t.exStyle, layout::kDialog.exStyle);
     EXPECT_EQ(t.helpId, 0u);
     EXPECT_EQ(
         (std::vector<int>{t.x, t.y, t.cx, t.cy}),
-        (std::vector<int>{spec::kDialog.x, spec::kDialog.y, spec::kDialog.cx, spec::kDialog.cy}));
+        (std::vector<int>{layout::kDialog.x, layout::kDialog.y, layout::kDialog.cx, layout::kDialog.cy}));
     EXPECT_TRUE(t.menu.empty());
     EXPECT_TRUE(t.windowClass.empty());
-    EXPECT_EQ(t.caption, spec::Wide(spec::kDialog.caption));
-    EXPECT_EQ(t.pointSize, spec::kDialog.pointSize);
-    EXPECT_EQ(t.face, spec::Wide(spec::kDialog.face));
-    EXPECT_EQ(t.weight, spec::kDialog.weight);
-    EXPECT_EQ(t.italic, spec::kDialog.italic);
-    EXPECT_EQ(t.charset, spec::kDialog.charset);
+    EXPECT_EQ(t.caption, layout::Wide(layout::kDialog.caption));
+    EXPECT_EQ(t.pointSize, layout::kDialog.pointSize);
+    EXPECT_EQ(t.face, layout::Wide(layout::kDialog.face));
+    EXPECT_EQ(t.weight, layout::kDialog.weight);
+    EXPECT_EQ(t.italic, layout::kDialog.italic);
+    EXPECT_EQ(t.charset, layout::kDialog.charset);
 
-    ASSERT_EQ(t.items.size(), std::size(spec::kControls));
+    ASSERT_EQ(t.items.size(), std::size(layout::kControls));
     for (std::size_t i = 0; i < t.items.size(); ++i) {
         const TemplateItem& item = t.items[i];
-        const spec::ControlSpec& want = spec::kControls[i];
+        const layout::ExpectedControl& want = layout::kControls[i];
         SCOPED_TRACE("control " + std::to_string(i));
         EXPECT_EQ(item.id, want.id);
         // Class names are stored as text; Windows compares them without case.
-        EXPECT_EQ(lstrcmpiW(item.className.c_str(), spec::Wide(want.className).c_str()), 0)
+        EXPECT_EQ(lstrcmpiW(item.className.c_str(), layout::Wide(want.className).c_str()), 0)
             << Narrow(item.className);
-        EXPECT_EQ(item.text, spec::Wide(want.text));
+        EXPECT_EQ(item.text, layout::Wide(want.text));
         EXPECT_EQ(item.style, want.style) << std::hex << item.style << " " << want.style;
         EXPECT_EQ(item.exStyle, 0u);
         EXPECT_EQ((std::vector<int>{item.x, item.y, item.cx, item.cy}),

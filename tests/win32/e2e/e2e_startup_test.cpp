@@ -2,7 +2,7 @@
 // dialog shows, laid out as template 102 says.
 #include "tests/win32/e2e/e2e_fixture.h"
 #include "tests/win32/e2e/program_resources.h"
-#include "tests/win32/e2e/template_spec.h"
+#include "tests/win32/e2e/expected_layout.h"
 
 namespace {
 
@@ -48,13 +48,13 @@ TEST_F(KorvaneE2E, DialogShowsTemplate102) {
     const ProgramResources resources(KorvaneExePath());
     ASSERT_TRUE(resources.Loaded());
     const std::vector<HWND> children = probe::Children(dialog);
-    ASSERT_EQ(children.size(), std::size(spec::kControls));
+    ASSERT_EQ(children.size(), std::size(layout::kControls));
     for (std::size_t i = 0; i < children.size(); ++i) {
-        const spec::ControlSpec& want = spec::kControls[i];
+        const layout::ExpectedControl& want = layout::kControls[i];
         HWND child = children[i];
         SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(want.id));
         EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), want.id);
-        EXPECT_EQ(lstrcmpiW(probe::ClassName(child).c_str(), spec::Wide(want.className).c_str()), 0)
+        EXPECT_EQ(lstrcmpiW(probe::ClassName(child).c_str(), layout::Wide(want.className).c_str()), 0)
             << Narrow(probe::ClassName(child));
         if (want.id != 1003) { // the edit field holds the proposal by now
             EXPECT_EQ(Narrow(probe::Text(child)), want.text);

@@ -8,9 +8,9 @@
 
 // Template 102 as the shared layout data gives it, for checking what the
 // program shows and what its resources hold.
-namespace spec {
+namespace layout {
 
-struct DialogSpec {
+struct ExpectedDialog {
     int id;
     int x, y, cx, cy;
     DWORD style;
@@ -23,7 +23,7 @@ struct DialogSpec {
     int charset;
 };
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* text;
@@ -33,7 +33,7 @@ struct ControlSpec {
 
 #define KV_DIALOG(id, x, y, cx, cy, style, exStyle, caption, pointSize, face, weight, italic,      \
                   charset)                                                                         \
-    inline constexpr DialogSpec kDialog{id,                                                        \
+    inline constexpr ExpectedDialog kDialog{id,                                                        \
                                         x,                                                         \
                                         y,                                                         \
                                         cx,                                                        \
@@ -46,7 +46,7 @@ struct ControlSpec {
                                         weight,                                                    \
                                         italic,                                                    \
                                         charset};
-#define KV_BEGIN_CONTROLS inline constexpr ControlSpec kControls[] = {
+#define KV_BEGIN_CONTROLS inline constexpr ExpectedControl kControls[] = {
 #define KV_CONTROL(id, cls, text, style, x, y, cx, cy)                                             \
     {id, cls, text, static_cast<DWORD>(style), x, y, cx, cy},
 #define KV_END_CONTROLS                                                                            \
@@ -66,4 +66,4 @@ inline std::wstring Wide(const char* utf8) {
     return wide;
 }
 
-} // namespace spec
+} // namespace layout
