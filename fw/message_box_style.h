@@ -12,8 +12,8 @@ inline constexpr unsigned kMbIconQuestion = 0x20;
 inline constexpr unsigned kMbIconInformation = 0x40;
 
 // The three kinds the program shows.
-inline constexpr unsigned kMbInformation = kMbOk | kMbIconInformation;     // 0x40
-inline constexpr unsigned kMbStop = kMbOk | kMbIconStop;                   // 0x10
+inline constexpr unsigned kMbInformation = kMbOk | kMbIconInformation;         // 0x40
+inline constexpr unsigned kMbStop = kMbOk | kMbIconStop;                       // 0x10
 inline constexpr unsigned kMbQuestionOkCancel = kMbOkCancel | kMbIconQuestion; // 0x21
 
 inline constexpr int kIdOk = 1;

@@ -9,8 +9,8 @@ namespace fw {
 // text (GetCommandLineA), on POSIX the arguments already split.
 struct ProcessCommandLine {
     bool alreadySplit = false;
-    std::string text;               // when !alreadySplit
-    std::vector<std::string> args;  // when alreadySplit; args[0] is the program
+    std::string text;              // when !alreadySplit
+    std::vector<std::string> args; // when alreadySplit; args[0] is the program
 };
 
 // Stores the arguments given to main. Called once by the program's entry on

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "tests/win32/e2e/e2e_fixture.h"
-#include "tests/win32/e2e/program_resources.h"
 #include "tests/win32/e2e/expected_layout.h"
+#include "tests/win32/e2e/program_resources.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ TEST(KorvaneResources, Template102IsTheLayoutDataExactly) {
     EXPECT_EQ(t.style, layout::kDialog.style);
     EXPECT_EQ(t.exStyle, layout::kDialog.exStyle);
     EXPECT_EQ(t.helpId, 0u);
-    EXPECT_EQ(
-        (std::vector<int>{t.x, t.y, t.cx, t.cy}),
-        (std::vector<int>{layout::kDialog.x, layout::kDialog.y, layout::kDialog.cx, layout::kDialog.cy}));
+    EXPECT_EQ((std::vector<int>{t.x, t.y, t.cx, t.cy}),
+              (std::vector<int>{layout::kDialog.x, layout::kDialog.y, layout::kDialog.cx,
+                                layout::kDialog.cy}));
     EXPECT_TRUE(t.menu.empty());
     EXPECT_TRUE(t.windowClass.empty());
     EXPECT_EQ(t.caption, layout::Wide(layout::kDialog.caption));

@@ -1,8 +1,8 @@
 // Start-up: without files only the information box shows; with files the
 // dialog shows, laid out as template 102 says.
 #include "tests/win32/e2e/e2e_fixture.h"
-#include "tests/win32/e2e/program_resources.h"
 #include "tests/win32/e2e/expected_layout.h"
+#include "tests/win32/e2e/program_resources.h"
 
 namespace {
 
@@ -54,7 +54,8 @@ TEST_F(KorvaneE2E, DialogShowsTemplate102) {
         HWND child = children[i];
         SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(want.id));
         EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), want.id);
-        EXPECT_EQ(lstrcmpiW(probe::ClassName(child).c_str(), layout::Wide(want.className).c_str()), 0)
+        EXPECT_EQ(lstrcmpiW(probe::ClassName(child).c_str(), layout::Wide(want.className).c_str()),
+                  0)
             << Narrow(probe::ClassName(child));
         if (want.id != 1003) { // the edit field holds the proposal by now
             EXPECT_EQ(Narrow(probe::Text(child)), want.text);

@@ -33,19 +33,19 @@ struct ExpectedControl {
 
 #define KV_DIALOG(id, x, y, cx, cy, style, exStyle, caption, pointSize, face, weight, italic,      \
                   charset)                                                                         \
-    inline constexpr ExpectedDialog kDialog{id,                                                        \
-                                        x,                                                         \
-                                        y,                                                         \
-                                        cx,                                                        \
-                                        cy,                                                        \
-                                        static_cast<DWORD>(style),                                 \
-                                        static_cast<DWORD>(exStyle),                               \
-                                        caption,                                                   \
-                                        pointSize,                                                 \
-                                        face,                                                      \
-                                        weight,                                                    \
-                                        italic,                                                    \
-                                        charset};
+    inline constexpr ExpectedDialog kDialog{id,                                                    \
+                                            x,                                                     \
+                                            y,                                                     \
+                                            cx,                                                    \
+                                            cy,                                                    \
+                                            static_cast<DWORD>(style),                             \
+                                            static_cast<DWORD>(exStyle),                           \
+                                            caption,                                               \
+                                            pointSize,                                             \
+                                            face,                                                  \
+                                            weight,                                                \
+                                            italic,                                                \
+                                            charset};
 #define KV_BEGIN_CONTROLS inline constexpr ExpectedControl kControls[] = {
 #define KV_CONTROL(id, cls, text, style, x, y, cx, cy)                                             \
     {id, cls, text, static_cast<DWORD>(style), x, y, cx, cy},
