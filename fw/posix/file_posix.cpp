@@ -234,14 +234,6 @@ void CFile::Abort() noexcept {
     m_strFileName.clear();
 }
 
-bool CFile::IsOpen() const noexcept {
-    return m_impl != nullptr;
-}
-
-const std::string& CFile::GetFilePath() const noexcept {
-    return m_strFileName;
-}
-
 namespace fw {
 
 bool IsSameExistingFile(const std::string& a, const std::string& b) {

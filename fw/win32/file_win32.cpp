@@ -47,13 +47,17 @@ CFile::~CFile() {
     Abort();
 }
 
-CFile::CFile(CFile&&) noexcept = default;
+CFile::CFile(CFile&& other) noexcept
+    : m_impl(std::move(other.m_impl)), m_strFileName(std::move(other.m_strFileName)) {
+    other.m_strFileName.clear();
+}
 
 CFile& CFile::operator=(CFile&& other) noexcept {
     if (this != &other) {
         Abort();
         m_impl = std::move(other.m_impl);
         m_strFileName = std::move(other.m_strFileName);
+        other.m_strFileName.clear();
     }
     return *this;
 }
@@ -181,14 +185,6 @@ void CFile::Abort() noexcept {
         m_impl.reset();
     }
     m_strFileName.clear();
-}
-
-bool CFile::IsOpen() const noexcept {
-    return m_impl != nullptr;
-}
-
-const std::string& CFile::GetFilePath() const noexcept {
-    return m_strFileName;
 }
 
 namespace fw {
