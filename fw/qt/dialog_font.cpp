@@ -31,11 +31,22 @@ QString MatchJapaneseFamily(const std::string& face) {
     return QString::fromUtf8(reinterpret_cast<const char*>(family));
 }
 
+// Free fonts drawn to the metrics of a Windows dialog font. Where the face
+// itself is missing, one of these keeps the template's texts within their
+// controls as on Windows; a general Japanese font may be wider, or
+// monospaced, and clip the labels.
+QStringList MetricCompatibleFamilies(const QString& face) {
+    if (face == QStringLiteral("ＭＳ Ｐゴシック") || face == QStringLiteral("MS PGothic"))
+        return {QStringLiteral("IPAPGothic")};
+    return {};
+}
+
 } // namespace
 
 QFont DialogFont(const std::string& face, int pointSize, int weight, bool italic) {
     const QString requested = QString::fromUtf8(face.c_str());
     QStringList families{requested};
+    families.append(MetricCompatibleFamilies(requested));
     const QString matched = MatchJapaneseFamily(face);
     if (!matched.isEmpty() && matched != requested)
         families.append(matched);

@@ -143,6 +143,15 @@ private Q_SLOTS:
                     QVERIFY2(label != nullptr, qPrintable(text));
                     QCOMPARE(label->geometry(), expected);
                     QVERIFY(label->isVisible());
+                    // The dialog font keeps each label within its control
+                    // (a wider substitute font would clip the text).
+                    const int textWidth = label->fontMetrics().horizontalAdvance(text);
+                    QVERIFY2(textWidth <= label->contentsRect().width(),
+                             qPrintable(QStringLiteral("%1: %2 px in %3 px, font %4")
+                                            .arg(text)
+                                            .arg(textWidth)
+                                            .arg(label->contentsRect().width())
+                                            .arg(QFontInfo(label->font()).family())));
                     ++labels;
                     continue;
                 }
