@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "fw/text/system_code_page.h"
+
 namespace fw {
 namespace {
 
@@ -34,8 +36,8 @@ std::string FileErrorReportText(const CFileException& error) {
     const bool known = error.m_cause >= 0 && static_cast<std::size_t>(error.m_cause) < count;
     const std::string_view text =
         kCauseTexts[known ? error.m_cause : CFileException::genericException];
-    const std::string_view name =
-        error.m_strFileName.empty() ? kUntitled : std::string_view(error.m_strFileName);
+    const std::string name = error.m_strFileName.empty() ? std::string(kUntitled)
+                                                         : MessageTextFromPath(error.m_strFileName);
 
     // One pass, so a name that itself holds "%1" is not expanded again.
     std::string result;

@@ -6,6 +6,7 @@ if(NOT WIN32)
 endif()
 
 target_sources(korvane_fw PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/win32/wide_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/process_command_line_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/desktop_directory_win32.cpp
 )
@@ -14,7 +15,6 @@ target_link_libraries(korvane_fw PUBLIC shell32)
 # The dialog backend and the program's entry (wWinMain; the program links
 # with -municode).
 add_library(korvane_fw_win32 STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/win32/wide_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/control_peers_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/dialog_peer_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/win32_backend.cpp

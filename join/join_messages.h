@@ -2,7 +2,10 @@
 
 #include <string>
 
-// The join's messages to the user, exactly as shown.
+#include "fw/text/system_code_page.h"
+
+// The join's messages to the user, exactly as shown. The texts are UTF-8; a
+// path goes in through fw::MessageTextFromPath.
 namespace join_messages {
 
 inline constexpr const char* kNothingToJoin = "結合するファイルがありません。";
@@ -10,24 +13,25 @@ inline constexpr const char* kConfirmJoin = "結合してもよろしいです�
 inline constexpr const char* kJoinComplete = "結合が完了しました。";
 
 inline std::string CannotCreateOutput(const std::string& output) {
-    return "保存先のファイル「" + output + "」を作成することが出来ませんでした。";
+    return "保存先のファイル「" + fw::MessageTextFromPath(output) +
+           "」を作成することが出来ませんでした。";
 }
 
 inline std::string OutputIsAnInput(const std::string& output) {
-    return "保存先のファイル「" + output +
+    return "保存先のファイル「" + fw::MessageTextFromPath(output) +
            "」は結合するファイルの一つです。別の保存先を指定して下さい。";
 }
 
 inline std::string CannotOpenInput(const std::string& name) {
-    return "「" + name + "」を開くことが出来ませんでした。";
+    return "「" + fw::MessageTextFromPath(name) + "」を開くことが出来ませんでした。";
 }
 
 inline std::string MaybeNotMpeg(const std::string& name) {
-    return "「" + name + "」はMPEGファイルでは無い可能性があります。";
+    return "「" + fw::MessageTextFromPath(name) + "」はMPEGファイルでは無い可能性があります。";
 }
 
 inline std::string WriteError(const std::string& output) {
-    return "「" + output + "」に書き込み中にエラーが発生しました。";
+    return "「" + fw::MessageTextFromPath(output) + "」に書き込み中にエラーが発生しました。";
 }
 
 } // namespace join_messages

@@ -12,9 +12,11 @@
 
 struct CFile::Impl {
     int fd = -1;
-    // Regular files are locked and truncated; devices and pipes are not, and
-    // have nothing to flush to stable storage.
+    // Regular files are locked and truncated; devices are not, and have
+    // nothing to flush to stable storage.
     bool regular = false;
+    // This open made the file: its folder's entry for it is flushed too.
+    bool created = false;
 };
 
 namespace {
@@ -39,6 +41,41 @@ public:
 private:
     int m_fd;
 };
+
+// The folder that holds path, as a path.
+std::string ContainingFolder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Flushes the folder entry of a file this program made, so that the file
+// is found after a power cut. A folder that cannot be opened for reading
+// (write and search permission only) or a file system that keeps no such
+// state (EINVAL) leaves nothing more to do.
+int FlushContainingFolder(const std::string& path) {
+    const int dir = ::open(ContainingFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) {
+        return 0;
+    }
+    int rc = 0;
+    do {
+        rc = ::fsync(dir);
+    } while (rc != 0 && errno == EINTR);
+    const int error = rc != 0 && errno != EINVAL ? errno : 0;
+    ::close(dir);
+    return error;
+}
+
+// Whether a failed non-blocking flock means that another holder has the
+// file. The other failures say that the file system cannot give the lock:
+// no flock at all, or NFS, whose emulation refuses an exclusive lock on a
+// file opened for reading (EBADF) or runs out of locks (ENOLCK).
+bool LockHeldElsewhere(int error) {
+    return error == EWOULDBLOCK;
+}
 
 } // namespace
 
@@ -83,6 +120,10 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return false;
     };
 
+    // Whether this open makes the file; a race with another program only
+    // decides whether the folder is flushed as well.
+    struct stat before {};
+    const bool created = creating && ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
     int fd = -1;
     do {
         fd = ::open(path.c_str(), oflags, 0666);
@@ -100,6 +141,12 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     if (!writing && !regular) {
         return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
     }
+    // A pipe or socket would block the writer while its reader does not
+    // read, and end it with SIGPIPE once the reader goes; devices such as
+    // /dev/null take writes at once.
+    if (writing && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+        return fail(ENXIO);
+    }
 
     const int fdFlags = ::fcntl(fd, F_GETFL);
     if (fdFlags < 0 || ::fcntl(fd, F_SETFL, fdFlags & ~O_NONBLOCK) != 0) {
@@ -111,9 +158,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         do {
             rc = ::flock(fd, LOCK_EX | LOCK_NB);
         } while (rc != 0 && errno == EINTR);
-        // A file system without flock cannot keep others out; the file is
-        // still usable, as it would be to any other program there.
-        if (rc != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+        // Where the file system cannot give the lock, the file is still
+        // usable, as it would be to any other program there.
+        if (rc != 0 && LockHeldElsewhere(errno)) {
             return fail(errno);
         }
     }
@@ -124,7 +171,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return fail(errno);
     }
 
-    m_impl = std::make_unique<Impl>(Impl{guard.Release(), regular});
+    m_impl = std::make_unique<Impl>(Impl{guard.Release(), regular, created});
     m_strFileName = path;
     return true;
 }
@@ -202,6 +249,11 @@ void CFile::Flush() {
     // EINVAL: a device such as /dev/null that has nothing to synchronise.
     if (rc != 0 && !(errno == EINVAL && !m_impl->regular)) {
         ThrowFileError(errno, m_strFileName);
+    }
+    if (m_impl->created) {
+        if (const int error = FlushContainingFolder(m_strFileName); error != 0) {
+            ThrowFileError(error, m_strFileName);
+        }
     }
 }
 

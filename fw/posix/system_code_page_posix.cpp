@@ -9,4 +9,8 @@ CodePage GetSystemCodePage() {
     return CodePageFromCodesetName(codeset != nullptr ? codeset : "");
 }
 
+std::string MessageTextFromPath(const std::string& path) {
+    return path;
+}
+
 } // namespace fw

@@ -101,7 +101,11 @@ int QtUiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     if (waiting)
         QGuiApplication::restoreOverrideCursor();
 
-    return box.clickedButton() == box.button(QMessageBox::Cancel) ? kIdCancel : kIdOk;
+    // Only the OK button answers OK: a question that ends without any button
+    // (the application quitting as the session ends) is not a yes.
+    if (!okCancel)
+        return kIdOk;
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? kIdOk : kIdCancel;
 }
 
 void QtUiBackend::BeginWaitCursor() {

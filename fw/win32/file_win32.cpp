@@ -1,5 +1,7 @@
 // CFile over the Win32 file API. Paths are byte strings in the process's
-// active code page and go to the ANSI entry points unchanged.
+// active code page; they reach the wide entry points, which unlike the ANSI
+// ones take paths longer than MAX_PATH where the system allows them (the
+// manifest declares the program long-path aware; "\\?\" paths always).
 #include "fw/file.h"
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 
 #include "fw/file_error_causes.h"
 #include "fw/file_fault_injection.h"
+#include "fw/win32/wide_text.h"
 
 struct CFile::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -72,15 +75,18 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     // another program holds without sharing is left as it was.
     const DWORD disposition = (write && (flags & modeCreate) != 0) ? CREATE_ALWAYS : OPEN_EXISTING;
 
-    HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(fw::WideFromActiveCodePage(path).c_str(), access, share, nullptr,
+                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         FillOpenError(error, GetLastError(), path);
         return false;
     }
     // Only disk files are inputs: a console, serial or pipe device would
-    // block a read or never end.
-    if (!write && GetFileType(handle) != FILE_TYPE_DISK) {
+    // block a read or never end. A pipe as the output (a named pipe, or a
+    // FIFO under Wine) would block the join while its reader does not read;
+    // devices such as NUL take writes at once.
+    const DWORD type = GetFileType(handle);
+    if (write ? type == FILE_TYPE_PIPE : type != FILE_TYPE_DISK) {
         CloseHandle(handle);
         FillOpenError(error, ERROR_ACCESS_DENIED, path);
         return false;
@@ -199,9 +205,9 @@ struct FileIdentity {
 // Opens without asking for any access, so a file that another program
 // holds without sharing can still be identified; a folder is identified too.
 bool IdentifyFile(const std::string& path, FileIdentity& identity) {
-    HANDLE handle =
-        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = CreateFileW(fw::WideFromActiveCodePage(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }

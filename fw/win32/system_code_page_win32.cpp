@@ -2,10 +2,16 @@
 
 #include <windows.h>
 
+#include "fw/win32/wide_text.h"
+
 namespace fw {
 
 CodePage GetSystemCodePage() {
     return CodePageFromWindowsCodePage(GetACP());
+}
+
+std::string MessageTextFromPath(const std::string& path) {
+    return Utf8FromWide(WideFromActiveCodePage(path));
 }
 
 } // namespace fw

@@ -22,6 +22,21 @@ std::wstring ToWide(UINT codePage, DWORD flags, std::string_view text, bool& ok)
     return wide;
 }
 
+std::string FromWide(UINT codePage, std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) {
+        return {};
+    }
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
 } // namespace
 
 std::wstring WideFromActiveCodePage(std::string_view text) {
@@ -30,18 +45,11 @@ std::wstring WideFromActiveCodePage(std::string_view text) {
 }
 
 std::string ActiveCodePageFromWide(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-    return bytes;
+    return FromWide(CP_ACP, text);
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+    return FromWide(CP_UTF8, text);
 }
 
 std::wstring WideFromDisplayText(std::string_view text) {
