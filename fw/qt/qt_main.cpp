@@ -20,10 +20,11 @@ int main(int argc, char** argv) {
     fw::SetProcessArguments(argc, argv);
     std::setlocale(LC_ALL, "");
 
-    // A program started without any argument (execve allows it) goes by
-    // its own name.
+    // A program started without any argument (execve allows it; Linux then
+    // hands over an empty one) goes by its own name.
     char fallbackName[] = "korvane";
-    char* programPath = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
+    char* programPath =
+        argc > 0 && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : fallbackName;
 
     // Qt sees only the program's path: the program reads every argument
     // itself, as a file or an ignored switch, so none may change Qt
