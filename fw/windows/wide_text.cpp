@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace fw::win32 {
+namespace fw {
 namespace {
 
 // Converts with MultiByteToWideChar; empty when flags reject the text.
@@ -61,4 +61,4 @@ std::wstring WideFromDisplayText(std::string_view text) {
     return WideFromActiveCodePage(text);
 }
 
-} // namespace fw::win32
+} // namespace fw

@@ -5,7 +5,7 @@
 
 // Conversions between the program's byte-string texts and the wide texts of
 // the Unicode window functions.
-namespace fw::win32 {
+namespace fw {
 
 // Path text in the process's active code page (CP_ACP) to wide and back.
 std::wstring WideFromActiveCodePage(std::string_view text);
@@ -19,4 +19,4 @@ std::string Utf8FromWide(std::wstring_view text);
 // the active code page.
 std::wstring WideFromDisplayText(std::string_view text);
 
-} // namespace fw::win32
+} // namespace fw
