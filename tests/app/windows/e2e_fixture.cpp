@@ -84,19 +84,20 @@ std::wstring KorvaneE2E::MakeFile(const std::wstring& name, std::size_t size, un
     return path.wstring();
 }
 
-KorvaneProcess& KorvaneE2E::Start(const std::wstring& commandLine) {
+KorvaneProcess& KorvaneE2E::Start(const std::wstring& commandLine, const std::wstring& exe) {
     m_dialog = nullptr;
-    m_process = std::make_unique<KorvaneProcess>(commandLine);
+    m_process = std::make_unique<KorvaneProcess>(commandLine, exe);
     EXPECT_TRUE(m_process->Started()) << "cannot start " << Narrow(KorvaneExePath());
     return *m_process;
 }
 
-KorvaneProcess& KorvaneE2E::StartWithFiles(std::initializer_list<std::wstring> paths) {
-    std::wstring commandLine = Quoted(KorvaneExePath());
+KorvaneProcess& KorvaneE2E::StartWithFiles(std::initializer_list<std::wstring> paths,
+                                           const std::wstring& exe) {
+    std::wstring commandLine = Quoted(exe.empty() ? KorvaneExePath() : exe);
     for (const std::wstring& path : paths) {
         commandLine += L" " + Quoted(path);
     }
-    return Start(commandLine);
+    return Start(commandLine, exe);
 }
 
 HWND KorvaneE2E::Dialog() {

@@ -25,10 +25,11 @@ protected:
     std::wstring MakeFile(const std::wstring& name, std::size_t size, unsigned seed);
     std::wstring PathOf(const std::wstring& name) const;
 
-    // Starts korvane.exe with this exact command line.
-    KorvaneProcess& Start(const std::wstring& commandLine);
+    // Starts korvane.exe (or exe) with this exact command line.
+    KorvaneProcess& Start(const std::wstring& commandLine, const std::wstring& exe = {});
     // Starts it with the quoted program path followed by each path quoted.
-    KorvaneProcess& StartWithFiles(std::initializer_list<std::wstring> paths);
+    KorvaneProcess& StartWithFiles(std::initializer_list<std::wstring> paths,
+                                   const std::wstring& exe = {});
 
     // The dialog of the running program; fails the test when it does not show.
     HWND Dialog();

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-KorvaneProcess::KorvaneProcess(const std::wstring& commandLine) {
+KorvaneProcess::KorvaneProcess(const std::wstring& commandLine, const std::wstring& program) {
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const std::wstring exe = KorvaneExePath();
+    const std::wstring exe = program.empty() ? KorvaneExePath() : program;
     if (CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
         CloseHandle(info.hThread);

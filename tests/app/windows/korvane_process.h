@@ -9,8 +9,9 @@
 // still runs) when the object goes.
 class KorvaneProcess {
 public:
-    // commandLine is passed to CreateProcessW unchanged.
-    explicit KorvaneProcess(const std::wstring& commandLine);
+    // commandLine is passed to CreateProcessW unchanged; exe is the program
+    // started (KorvaneExePath() unless given).
+    explicit KorvaneProcess(const std::wstring& commandLine, const std::wstring& exe = {});
     ~KorvaneProcess();
     KorvaneProcess(const KorvaneProcess&) = delete;
     KorvaneProcess& operator=(const KorvaneProcess&) = delete;
