@@ -2,9 +2,9 @@
 
 #include <clocale>
 
-#include "app/app_messages.h"
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
+#include "tests/expected_texts.h"
 
 using fw::mem::DialogPeer;
 
@@ -98,7 +98,7 @@ TEST_F(AppTest, WithoutFilesOnlyTheMessageShowsAndNoDialog) {
     ASSERT_EQ(backend.messages.size(), 1u);
     const fw::mem::MessageRecord& box = backend.messages[0];
     EXPECT_EQ(box.style, 0x40u);
-    EXPECT_EQ(box.text, app_messages::kNoFilesDropped);
+    EXPECT_EQ(box.text, expected::kNoFilesDropped);
     EXPECT_EQ(box.caption, "Korvane") << "the program file's name without folder and extension";
     EXPECT_TRUE(box.ownedByDialog);
     EXPECT_FALSE(box.dialogShown);
