@@ -22,6 +22,18 @@ long Field(const DialogControl& control, long mask) {
     return static_cast<long>(control.style & static_cast<std::uint32_t>(mask));
 }
 
+// The placement a style field's value stands for; any other value is
+// otherwise.
+Placement PlacementOf(long value, long start, long centre, long end, Placement otherwise) {
+    if (value == start)
+        return Placement::start;
+    if (value == centre)
+        return Placement::centre;
+    if (value == end)
+        return Placement::end;
+    return otherwise;
+}
+
 bool SameLetters(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
@@ -76,36 +88,18 @@ bool ShowsIcon(const DialogControl& control) {
 }
 
 Placement ButtonImageHorizontal(const DialogControl& control) {
-    switch (Field(control, KV_BS_CENTER)) {
-    case KV_BS_LEFT:
-        return Placement::start;
-    case KV_BS_RIGHT:
-        return Placement::end;
-    default:
-        return Placement::centre;
-    }
+    return PlacementOf(Field(control, KV_BS_CENTER), KV_BS_LEFT, KV_BS_CENTER, KV_BS_RIGHT,
+                       Placement::centre);
 }
 
 Placement ButtonImageVertical(const DialogControl& control) {
-    switch (Field(control, KV_BS_VCENTER)) {
-    case KV_BS_TOP:
-        return Placement::start;
-    case KV_BS_BOTTOM:
-        return Placement::end;
-    default:
-        return Placement::centre;
-    }
+    return PlacementOf(Field(control, KV_BS_VCENTER), KV_BS_TOP, KV_BS_VCENTER, KV_BS_BOTTOM,
+                       Placement::centre);
 }
 
 Placement LabelHorizontal(const DialogControl& control) {
-    switch (Field(control, KV_SS_TYPEMASK)) {
-    case KV_SS_CENTER:
-        return Placement::centre;
-    case KV_SS_RIGHT:
-        return Placement::end;
-    default:
-        return Placement::start;
-    }
+    return PlacementOf(Field(control, KV_SS_TYPEMASK), KV_SS_LEFT, KV_SS_CENTER, KV_SS_RIGHT,
+                       Placement::start);
 }
 
 const DialogControl* DialogTemplate::FindControl(int controlId) const {
