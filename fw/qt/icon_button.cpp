@@ -49,9 +49,4 @@ void IconButton::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(image.topLeft(), icon().pixmap(image.size(), devicePixelRatio(), mode));
 }
 
-void ButtonPeer::SetIcon(IconHandle icon) {
-    const auto* qicon = static_cast<const QIcon*>(icon.native);
-    m_widget->setIcon(qicon != nullptr ? *qicon : QIcon());
-}
-
 } // namespace fw::qt
