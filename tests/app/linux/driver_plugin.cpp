@@ -1,12 +1,10 @@
 // Drives the real program from inside: a Qt generic plugin, loaded into
-// korvane through QT_QPA_GENERIC_PLUGINS, that follows a script given in
-// the environment and writes what it saw to a log, one line per event:
-//   KORVANE_DRIVE_LOG      the log file
-//   KORVANE_DRIVE_OUTPUT   text put into the output field before the join
-//   KORVANE_DRIVE_ANSWERS  answers to the message boxes in turn: "ok", or
-//                          "quit" (the application quits while the box shows)
-// Once the answers are used up and no box shows, the dialog is closed.
-#include <QAbstractButton>
+// korvane through QT_QPA_GENERIC_PLUGINS, that follows a script from the
+// environment and logs what it sees, a line per event, to KORVANE_DRIVE_LOG.
+// It puts KORVANE_DRIVE_OUTPUT into the output field and presses join, then
+// answers each message box with the next of KORVANE_DRIVE_ANSWERS ("ok", or
+// "quit": the application quits while the box shows). With no answers
+// left and no box showing, it closes the dialog.
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -20,22 +18,16 @@
 
 namespace {
 
-bool Ignored(int signal) {
+QString Ignored(int signal) {
     struct sigaction action {};
-    return ::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN;
+    ::sigaction(signal, nullptr, &action);
+    return action.sa_handler == SIG_IGN ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-const char* Kind(QMessageBox::Icon icon) {
-    switch (icon) {
-    case QMessageBox::Information:
-        return "info";
-    case QMessageBox::Critical:
-        return "stop";
-    case QMessageBox::Question:
-        return "ask";
-    default:
-        return "other";
-    }
+void Log(const QString& line) {
+    QFile log(qEnvironmentVariable("KORVANE_DRIVE_LOG"));
+    if (log.open(QIODevice::Append))
+        log.write((line + QLatin1Char('\n')).toUtf8());
 }
 
 class Driver : public QObject {
@@ -44,49 +36,34 @@ public:
         m_answers = qEnvironmentVariable("KORVANE_DRIVE_ANSWERS").split(QLatin1Char(','));
         m_answers.removeAll(QString());
         Log(QStringLiteral("ignored SIGPIPE %1 SIGXFSZ %2")
-                .arg(Ignored(SIGPIPE) ? QStringLiteral("yes") : QStringLiteral("no"),
-                     Ignored(SIGXFSZ) ? QStringLiteral("yes") : QStringLiteral("no")));
+                .arg(Ignored(SIGPIPE), Ignored(SIGXFSZ)));
         connect(&m_poll, &QTimer::timeout, this, [this] { Poll(); });
         m_poll.start(20);
     }
 
 private:
-    void Log(const QString& line) {
-        QFile log(qEnvironmentVariable("KORVANE_DRIVE_LOG"));
-        if (log.open(QIODevice::Append | QIODevice::Text))
-            log.write((line + QLatin1Char('\n')).toUtf8());
-    }
-
     void Poll() {
         QDialog* dialog = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (!widget->isVisible())
-                continue;
-            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
                 if (box != m_lastBox)
                     Answer(*box);
                 return;
             }
-            if (auto* window = qobject_cast<QDialog*>(widget))
-                dialog = window;
+            if (widget->isVisible() && qobject_cast<QDialog*>(widget) != nullptr)
+                dialog = static_cast<QDialog*>(widget);
         }
-        if (dialog == nullptr)
-            return;
-        if (!m_started) {
+        if (dialog != nullptr && !m_started) {
             m_started = true;
             Log(QStringLiteral("dialog"));
-            if (qEnvironmentVariableIsSet("KORVANE_DRIVE_OUTPUT")) {
-                if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1003")))
-                    edit->setText(qEnvironmentVariable("KORVANE_DRIVE_OUTPUT"));
-            }
-            // The join runs inside the click, with the boxes' own event
-            // loops: clicked from a call of its own, so polling goes on.
+            dialog->findChild<QLineEdit*>(QStringLiteral("1003"))
+                ->setText(qEnvironmentVariable("KORVANE_DRIVE_OUTPUT"));
+            // The join runs inside the click, through the boxes' own event
+            // loops: clicked from a call of its own, polling goes on.
             QPointer<QPushButton> join = dialog->findChild<QPushButton*>(QStringLiteral("1"));
-            QTimer::singleShot(0, this, [join] {
-                if (join)
-                    join->click();
-            });
-        } else if (m_answers.isEmpty()) {
+            QTimer::singleShot(0, this, [join] { join->click(); });
+        } else if (dialog != nullptr && m_answers.isEmpty()) {
             Log(QStringLiteral("closed"));
             dialog->reject();
             m_poll.stop();
@@ -95,15 +72,14 @@ private:
 
     void Answer(QMessageBox& box) {
         m_lastBox = &box;
-        Log(QStringLiteral("%1:%2").arg(QString::fromLatin1(Kind(box.icon())), box.text()));
+        const char* kinds[] = {"none", "info", "warning", "stop", "ask"};
+        Log(QString::fromLatin1(kinds[box.icon()]) + QLatin1Char(':') + box.text());
         if (box.windowTitle() != QStringLiteral("korvane"))
             Log(QStringLiteral("caption:") + box.windowTitle());
-        const QString answer = m_answers.isEmpty() ? QStringLiteral("ok") : m_answers.takeFirst();
-        if (answer == QStringLiteral("quit")) {
+        if (!m_answers.isEmpty() && m_answers.takeFirst() == QStringLiteral("quit"))
             QCoreApplication::exit(0);
-            return;
-        }
-        box.button(QMessageBox::Ok)->click();
+        else
+            box.button(QMessageBox::Ok)->click();
     }
 
     QStringList m_answers;
@@ -119,9 +95,7 @@ class DriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver_plugin.json")
 
 public:
-    QObject* create(const QString& key, const QString&) override {
-        return key == QStringLiteral("korvanedriver") ? new Driver : nullptr;
-    }
+    QObject* create(const QString&, const QString&) override { return new Driver; }
 };
 
 #include "driver_plugin.moc"
