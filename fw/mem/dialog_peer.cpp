@@ -40,7 +40,7 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
             continue;
         switch (KindOf(control)) {
         case ControlKind::listBox:
-            m_lists[control.id] = std::make_unique<ListPeer>(IsSortedList(control));
+            m_lists[control.id] = std::make_unique<ListPeer>(control.IsSortedList());
             break;
         case ControlKind::edit:
             m_edits[control.id] = std::make_unique<EditPeer>();
