@@ -127,23 +127,13 @@ QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
 void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
         const ControlKind kind = KindOf(control);
-        QWidget* widget = nullptr;
-        switch (kind) {
-        case ControlKind::button:
-            widget = CreateButton(control);
-            break;
-        case ControlKind::label:
-            widget = CreateLabel(control);
-            break;
-        case ControlKind::listBox:
-            widget = CreateListBox(control);
-            break;
-        case ControlKind::edit:
-            widget = CreateEdit(control);
-            break;
-        case ControlKind::other:
+        QWidget* widget = kind == ControlKind::button    ? CreateButton(control)
+                          : kind == ControlKind::label   ? CreateLabel(control)
+                          : kind == ControlKind::listBox ? CreateListBox(control)
+                          : kind == ControlKind::edit    ? CreateEdit(control)
+                                                         : nullptr;
+        if (widget == nullptr)
             continue; // a control class this backend does not draw
-        }
 
         widget->setGeometry(
             DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
