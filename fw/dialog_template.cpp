@@ -1,6 +1,7 @@
 #include "fw/dialog_template.h"
 
 #include <map>
+#include <string_view>
 
 namespace fw {
 
@@ -19,6 +20,30 @@ const DialogControl* DialogTemplate::FindControl(int controlId) const {
             return &control;
     }
     return nullptr;
+}
+
+const DialogControl* DialogTemplate::LabelOf(const DialogControl& control) const {
+    if (control.id == -1)
+        return nullptr;
+    for (const DialogControl& label : controls) {
+        if (label.labelFor == control.id)
+            return &label;
+    }
+    return nullptr;
+}
+
+std::string DialogTemplate::AccessibleName(const DialogControl& control) const {
+    const DialogControl* label = LabelOf(control);
+    if (label == nullptr)
+        return control.text;
+    std::string name = label->text;
+    for (const std::string_view colon : {std::string_view(":"), std::string_view("：")}) {
+        if (name.size() >= colon.size() && name.ends_with(colon)) {
+            name.resize(name.size() - colon.size());
+            break;
+        }
+    }
+    return name;
 }
 
 void RegisterDialogTemplate(const DialogTemplate& dialogTemplate) {

@@ -113,7 +113,7 @@ DialogWindow::~DialogWindow() = default;
 
 QWidget* DialogWindow::CreateButton(const DialogControl& control) {
     auto* button = new IconButton(ButtonImageAlignment(control.style), this);
-    button->setText(QString::fromUtf8(control.text.c_str()));
+    const QString text = QString::fromUtf8(control.text.c_str());
     // Enter presses the default button wherever the focus is, so no other
     // button becomes the default while it has the focus.
     button->setAutoDefault(false);
@@ -122,6 +122,12 @@ QWidget* DialogWindow::CreateButton(const DialogControl& control) {
     if (Has(control.style, KV_BS_ICON)) {
         const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
         button->setIconSize(QSize(side, side));
+        // An icon button does not draw its text: it is what the button is
+        // called, spoken and in its tooltip.
+        button->setAccessibleName(text);
+        button->setToolTip(text);
+    } else {
+        button->setText(text);
     }
     const int id = control.id;
     connect(button, &QPushButton::clicked, this, [this, id] { m_dialog.HandleCommand(id); });
@@ -166,6 +172,7 @@ QWidget* DialogWindow::CreateEdit(const DialogControl& control) {
 }
 
 void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
+    std::map<const DialogControl*, QWidget*> widgets;
     for (const DialogControl& control : dialogTemplate.controls) {
         const QString kind = QString::fromStdString(control.className).toLower();
         QWidget* widget = nullptr;
@@ -180,6 +187,7 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
         else
             continue; // a control class this backend does not draw
 
+        widgets[&control] = widget;
         widget->setGeometry(
             DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
         widget->setProperty("controlId", control.id);
@@ -198,6 +206,18 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i)
         QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+
+    // A labelled control is named by its label, and the label points to it.
+    for (const auto& [control, widget] : widgets) {
+        const DialogControl* label = dialogTemplate.LabelOf(*control);
+        const auto found = widgets.find(label);
+        if (found == widgets.end())
+            continue;
+        widget->setAccessibleName(
+            QString::fromUtf8(dialogTemplate.AccessibleName(*control).c_str()));
+        if (auto* labelWidget = qobject_cast<QLabel*>(found->second))
+            labelWidget->setBuddy(widget);
+    }
 }
 
 int DialogWindow::Run() {
