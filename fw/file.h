@@ -11,7 +11,7 @@
 // with it. Opening reports failure by a false result (and fills the optional
 // CFileException with the cause); every other failing operation throws
 // CFileException naming the file. Each platform provides the implementation
-// (fw/posix/, fw/win32/) behind the opaque Impl.
+// (fw/posix/, fw/windows/) behind the opaque Impl.
 class CFile {
 public:
     enum OpenFlags : unsigned {

@@ -5,13 +5,12 @@ if(KORVANE_WITH_QT)
 
     qt6_add_resources(korvane_qt_icon_sources ${CMAKE_CURRENT_LIST_DIR}/qt/icons.qrc)
     add_library(korvane_fw_qt STATIC
+        ${CMAKE_CURRENT_LIST_DIR}/qt/control_peers.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_font.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_peer.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_units.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_window.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/qt/edit_peer.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/icon_button.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/qt/list_peer.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/qt/qt_backend.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/qt/ui_backend.cpp
         ${korvane_qt_icon_sources}
     )
     korvane_target_defaults(korvane_fw_qt)
@@ -21,5 +20,5 @@ if(KORVANE_WITH_QT)
 
     # The entry (main) goes into the program itself, not the library, so
     # tests can link the backend.
-    set(KORVANE_QT_MAIN_SOURCE ${CMAKE_CURRENT_LIST_DIR}/qt/qt_main.cpp CACHE INTERNAL "")
+    set(KORVANE_QT_MAIN_SOURCE ${CMAKE_CURRENT_LIST_DIR}/qt/main.cpp CACHE INTERNAL "")
 endif()

@@ -1,9 +1,10 @@
 #include "join/join_engine.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <utility>
 
 #include "fw/file.h"
 #include "fw/message_box_style.h"
@@ -18,8 +19,8 @@ constexpr std::uint64_t kMaximumRefusedSize = 5000;
 constexpr std::size_t kHeaderSize = 5000;
 
 // Begins the host's wait cursor and ends it exactly once: explicitly where
-// the order against a message matters, otherwise on the way out, an
-// escaping file error included.
+// the order against the closing message matters, otherwise on the way out,
+// an escaping file error included.
 class WaitCursor {
 public:
     explicit WaitCursor(IJoinHost& host) : m_host(host) { m_host.BeginWaitCursor(); }
@@ -38,6 +39,24 @@ private:
     IJoinHost& m_host;
     bool m_active = true;
 };
+
+// How a join that got past the question ends: the one message it shows, and
+// whether the wait cursor ends before it. A refused output is reported while
+// the cursor still shows; once the output exists, the files are closed and
+// the cursor ended before the message.
+struct Outcome {
+    std::string text;
+    unsigned style;
+    bool cursorEndsFirst;
+};
+
+Outcome Refused(std::string text) {
+    return {std::move(text), fw::kMbStop, false};
+}
+
+Outcome Failed(std::string text) {
+    return {std::move(text), fw::kMbStop, true};
+}
 
 bool OutputIsOneOfTheInputs(IJoinHost& host, const std::string& output) {
     const int count = host.JoinListCount();
@@ -60,6 +79,67 @@ void SkipHeader(CFile& input, const CopyBuffer& buffer) {
     }
 }
 
+// Copies the rest of input to the end of output through buffer. Returns
+// false when a write failed; a failed read escapes as CFileException.
+bool CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer) {
+    for (;;) {
+        const std::size_t n = input.Read(buffer.Data(), buffer.Size());
+        if (n == 0) {
+            return true;
+        }
+        try {
+            output.Write(buffer.Data(), n);
+        } catch (const CFileException&) {
+            return false;
+        }
+    }
+}
+
+// The join proper, under the wait cursor. Both files are closed when it
+// returns (an open file is abandoned with its object), input first.
+Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
+    const std::string output = host.OutputPathText();
+
+    // Creating the output would empty an input it names, so such a path is
+    // refused while nothing has been touched.
+    if (OutputIsOneOfTheInputs(host, output)) {
+        return Refused(join_messages::OutputIsAnInput(output));
+    }
+    CFile out;
+    if (!out.Open(output, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive)) {
+        return Refused(join_messages::CannotCreateOutput(output));
+    }
+
+    const CopyBuffer buffer(bufferSize);
+    CFile in;
+    // The list is counted again before every input.
+    for (int i = 0; i < host.JoinListCount(); ++i) {
+        const std::string name = host.JoinListEntry(i);
+        if (!in.Open(name, CFile::modeRead | CFile::shareExclusive)) {
+            return Failed(join_messages::CannotOpenInput(name));
+        }
+        if (in.GetLength() <= kMaximumRefusedSize) {
+            return Failed(join_messages::MaybeNotMpeg(name));
+        }
+        if (i != 0) {
+            SkipHeader(in, buffer);
+        }
+        if (!CopyRest(in, out, buffer)) {
+            return Failed(join_messages::WriteError(output));
+        }
+        in.Close();
+    }
+
+    // Success is reported only once the output is on stable storage.
+    try {
+        out.Flush();
+        out.Close();
+    } catch (const CFileException&) {
+        return Failed(join_messages::WriteError(output));
+    }
+    return {join_messages::kJoinComplete, fw::kMbInformation, true};
+}
+
 } // namespace
 
 void JoinFiles(IJoinHost& host) {
@@ -76,73 +156,9 @@ void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
     }
 
     WaitCursor cursor(host);
-    const std::string output = host.OutputPathText();
-
-    // Creating the output would empty an input it names, so such a path is
-    // refused while nothing has been touched.
-    if (OutputIsOneOfTheInputs(host, output)) {
-        host.ShowMessage(join_messages::OutputIsAnInput(output), fw::kMbStop);
+    const Outcome outcome = JoinUnderCursor(host, bufferSize);
+    if (outcome.cursorEndsFirst) {
         cursor.End();
-        return;
     }
-
-    CFile out;
-    if (!out.Open(output, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive)) {
-        host.ShowMessage(join_messages::CannotCreateOutput(output), fw::kMbStop);
-        cursor.End();
-        return;
-    }
-
-    const CopyBuffer buffer(bufferSize);
-    CFile in;
-
-    // The list is counted again before every input.
-    for (int i = 0; i < host.JoinListCount(); ++i) {
-        const std::string name = host.JoinListEntry(i);
-        if (!in.Open(name, CFile::modeRead | CFile::shareExclusive)) {
-            out.Abort();
-            cursor.End();
-            host.ShowMessage(join_messages::CannotOpenInput(name), fw::kMbStop);
-            return;
-        }
-        if (in.GetLength() <= kMaximumRefusedSize) {
-            in.Abort();
-            out.Abort();
-            cursor.End();
-            host.ShowMessage(join_messages::MaybeNotMpeg(name), fw::kMbStop);
-            return;
-        }
-        if (i != 0) {
-            SkipHeader(in, buffer);
-        }
-        for (;;) {
-            const std::size_t n = in.Read(buffer.Data(), buffer.Size());
-            if (n == 0) {
-                break;
-            }
-            try {
-                out.Write(buffer.Data(), n);
-            } catch (const CFileException&) {
-                in.Abort();
-                out.Abort();
-                cursor.End();
-                host.ShowMessage(join_messages::WriteError(output), fw::kMbStop);
-                return;
-            }
-        }
-        in.Close();
-    }
-
-    // Success is reported only once the output is on stable storage.
-    try {
-        out.Flush();
-        out.Close();
-    } catch (const CFileException&) {
-        out.Abort();
-        cursor.End();
-        host.ShowMessage(join_messages::WriteError(output), fw::kMbStop);
-        return;
-    }
-    cursor.End();
-    host.ShowMessage(join_messages::kJoinComplete, fw::kMbInformation);
+    host.ShowMessage(outcome.text, outcome.style);
 }

@@ -63,9 +63,4 @@ QPixmap ShapeInColour(const QPixmap& shape, const QColor& colour) {
     return painted;
 }
 
-void ButtonPeer::SetIcon(IconHandle icon) {
-    const auto* qicon = static_cast<const QIcon*>(icon.native);
-    m_widget->setIcon(qicon != nullptr ? *qicon : QIcon());
-}
-
 } // namespace fw::qt

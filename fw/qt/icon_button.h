@@ -2,8 +2,6 @@
 
 #include <QPushButton>
 
-#include "fw/ui_backend.h"
-
 namespace fw::qt {
 
 // A push button that shows its icon at the icon's own size, placed inside
@@ -29,18 +27,5 @@ private:
 
 // The opaque pixels of shape, all in colour, at shape's pixel ratio.
 QPixmap ShapeInColour(const QPixmap& shape, const QColor& colour);
-
-// The button peer; SetIcon shows an icon the backend loaded.
-class ButtonPeer final : public IButtonPeer {
-public:
-    explicit ButtonPeer(QPushButton* widget) : m_widget(widget) {}
-
-    void SetIcon(IconHandle icon) override;
-
-    QPushButton* Widget() const { return m_widget; }
-
-private:
-    QPushButton* m_widget;
-};
 
 } // namespace fw::qt

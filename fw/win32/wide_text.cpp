@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace fw {
+namespace fw::win32 {
 namespace {
 
 // Converts with MultiByteToWideChar; empty when flags reject the text.
@@ -53,4 +53,4 @@ std::wstring WideFromDisplayText(std::string_view text) {
     return WideFromActiveCodePage(text);
 }
 
-} // namespace fw
+} // namespace fw::win32

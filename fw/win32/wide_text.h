@@ -5,7 +5,7 @@
 
 // Conversions between the program's byte-string texts and the wide texts of
 // the Unicode window functions.
-namespace fw {
+namespace fw::win32 {
 
 // Path text in the process's active code page (CP_ACP) to wide and back.
 std::wstring WideFromActiveCodePage(std::string_view text);
@@ -16,4 +16,4 @@ std::string ActiveCodePageFromWide(std::wstring_view text);
 // the active code page.
 std::wstring WideFromDisplayText(std::string_view text);
 
-} // namespace fw
+} // namespace fw::win32

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/resource_ids.h"
-#include "fw/file_fault_injection.h"
-#include "fw/mem/mem_backend.h"
+#include "fw/mem/ui_backend.h"
 #include "fw/process_command_line.h"
+#include "tests/fw/file_faults.h"
 
 // Runs the real application object on the in-memory backend, with its own
 // home, desktop and configuration folders and a UTF-8 locale.
@@ -33,7 +33,7 @@ protected:
     }
 
     void TearDown() override {
-        fw::testing::ClearFileFaults();
+        file_faults::Clear();
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }
@@ -41,7 +41,7 @@ protected:
     // Starts the program with these arguments (after the program's path) and
     // returns its exit status. script runs while the dialog is open.
     int Run(const std::vector<std::string>& arguments,
-            std::function<void(fw::mem::MemDialog&)> script = {}) {
+            std::function<void(fw::mem::DialogPeer&)> script = {}) {
         std::vector<std::string> words{backend.programPath};
         words.insert(words.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
@@ -70,7 +70,7 @@ protected:
     std::string Desktop() const { return (m_home / "Desktop").string(); }
     std::string InRoot(const std::string& name) const { return (m_root / name).string(); }
 
-    fw::mem::MemBackend backend;
+    fw::mem::UiBackend backend;
 
 private:
     std::filesystem::path m_root;

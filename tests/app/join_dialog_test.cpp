@@ -10,7 +10,7 @@
 #include "join/join_messages.h"
 
 using fw::mem::CursorCall;
-using fw::mem::MemDialog;
+using fw::mem::DialogPeer;
 using fw::mem::MessageRecord;
 
 namespace {
@@ -47,7 +47,7 @@ TEST_F(JoinDialogTest, JoinsInTheListedOrderAndStaysOpen) {
         if (box.text == join_messages::kJoinComplete)
             depthAtCompletion = box.waitCursorDepth;
     };
-    Run({c, b, a}, [&](MemDialog& dlg) {
+    Run({c, b, a}, [&](DialogPeer& dlg) {
         // Put c first: c, a, b.
         dlg.SelectEntry(IDC_FILES, 2);
         dlg.ClickButton(IDC_MOVE_UP);
@@ -76,7 +76,7 @@ TEST_F(JoinDialogTest, JoinsInTheListedOrderAndStaysOpen) {
 }
 
 TEST_F(JoinDialogTest, TheJoinButtonJoinsLikeEnter) {
-    Run({a}, [&](MemDialog& dlg) {
+    Run({a}, [&](DialogPeer& dlg) {
         dlg.SetEditText(IDC_OUTPUT, output);
         dlg.ClickButton(fw::kIdOk);
         EXPECT_FALSE(dlg.Ended());
@@ -86,7 +86,7 @@ TEST_F(JoinDialogTest, TheJoinButtonJoinsLikeEnter) {
 
 TEST_F(JoinDialogTest, CancellingTheQuestionTouchesNothing) {
     backend.answers = {fw::kIdCancel};
-    Run({a, b}, [&](MemDialog& dlg) {
+    Run({a, b}, [&](DialogPeer& dlg) {
         dlg.SetEditText(IDC_OUTPUT, output);
         dlg.PressEnter();
         EXPECT_FALSE(dlg.Ended());
@@ -99,7 +99,7 @@ TEST_F(JoinDialogTest, CancellingTheQuestionTouchesNothing) {
 
 TEST_F(JoinDialogTest, AJoinAfterAFailureWritesTheOutputAfresh) {
     std::string missingFolder = InRoot("no-such-folder/out.mpg");
-    Run({a, b}, [&](MemDialog& dlg) {
+    Run({a, b}, [&](DialogPeer& dlg) {
         dlg.SetEditText(IDC_OUTPUT, missingFolder);
         dlg.PressEnter();
         dlg.SetEditText(IDC_OUTPUT, output);
@@ -118,11 +118,11 @@ TEST_F(JoinDialogTest, AJoinAfterAFailureWritesTheOutputAfresh) {
 
 TEST_F(JoinDialogTest, AFileErrorEscapingTheJoinIsReportedOnceAndTheDialogGoesOn) {
     bool ended = true;
-    Run({a, b}, [&](MemDialog& dlg) {
+    Run({a, b}, [&](DialogPeer& dlg) {
         dlg.SetEditText(IDC_OUTPUT, output);
-        fw::testing::InjectFileFault(fw::FileOp::read, EACCES);
+        file_faults::Inject(file_faults::FileOp::read, EACCES);
         dlg.PressEnter();
-        fw::testing::ClearFileFaults();
+        file_faults::Clear();
         dlg.PressEnter();
         ended = dlg.Ended();
     });

@@ -3,7 +3,7 @@
 #include "app/app_messages.h"
 #include "app_fixture.h"
 
-using fw::mem::MemDialog;
+using fw::mem::DialogPeer;
 
 namespace {
 
@@ -12,8 +12,8 @@ struct ListState {
     int selection = -1;
 };
 
-ListState StateOf(MemDialog& dlg) {
-    fw::mem::MemListBox& list = dlg.List(IDC_FILES);
+ListState StateOf(DialogPeer& dlg) {
+    fw::mem::ListPeer& list = dlg.List(IDC_FILES);
     return {list.Entries(), list.GetCurSel()};
 }
 
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(OrderEditingTest, WithoutSelectionBothButtonsAskForOne) {
     ListState after;
-    Run(abc, [&](MemDialog& dlg) {
+    Run(abc, [&](DialogPeer& dlg) {
         dlg.ClickButton(IDC_MOVE_UP);
         dlg.ClickButton(IDC_MOVE_DOWN);
         after = StateOf(dlg);
@@ -48,7 +48,7 @@ TEST_F(OrderEditingTest, WithoutSelectionBothButtonsAskForOne) {
 
 TEST_F(OrderEditingTest, TheTopEntryCannotGoUpNorTheBottomOneDown) {
     ListState afterUp, afterDown;
-    Run(abc, [&](MemDialog& dlg) {
+    Run(abc, [&](DialogPeer& dlg) {
         dlg.SelectEntry(IDC_FILES, 0);
         dlg.ClickButton(IDC_MOVE_UP);
         afterUp = StateOf(dlg);
@@ -66,7 +66,7 @@ TEST_F(OrderEditingTest, TheTopEntryCannotGoUpNorTheBottomOneDown) {
 
 TEST_F(OrderEditingTest, ASingleEntryMovesNeitherWay) {
     ListState after;
-    Run({"/d/only.mpg"}, [&](MemDialog& dlg) {
+    Run({"/d/only.mpg"}, [&](DialogPeer& dlg) {
         dlg.SelectEntry(IDC_FILES, 0);
         dlg.ClickButton(IDC_MOVE_UP);
         dlg.ClickButton(IDC_MOVE_DOWN);
@@ -80,7 +80,7 @@ TEST_F(OrderEditingTest, ASingleEntryMovesNeitherWay) {
 
 TEST_F(OrderEditingTest, DownThenUpRestoresTheOrderWithTheEntryStillSelected) {
     ListState afterDown, afterUp;
-    Run(abc, [&](MemDialog& dlg) {
+    Run(abc, [&](DialogPeer& dlg) {
         dlg.SelectEntry(IDC_FILES, 0);
         dlg.ClickButton(IDC_MOVE_DOWN);
         afterDown = StateOf(dlg);
@@ -96,7 +96,7 @@ TEST_F(OrderEditingTest, DownThenUpRestoresTheOrderWithTheEntryStillSelected) {
 
 TEST_F(OrderEditingTest, RepeatedClicksKeepMovingTheSameEntryUntilTheEnd) {
     ListState after;
-    Run(abc, [&](MemDialog& dlg) {
+    Run(abc, [&](DialogPeer& dlg) {
         dlg.SelectEntry(IDC_FILES, 0);
         dlg.ClickButton(IDC_MOVE_DOWN);
         dlg.ClickButton(IDC_MOVE_DOWN);
@@ -112,7 +112,7 @@ TEST_F(OrderEditingTest, EmptyEntriesMoveLikeAnyOther) {
     ListState after;
     // A switch followed directly by a switch gives an empty entry, which
     // sorts first.
-    Run({"-x", "-y", "/d/a.mpg"}, [&](MemDialog& dlg) {
+    Run({"-x", "-y", "/d/a.mpg"}, [&](DialogPeer& dlg) {
         ASSERT_EQ(StateOf(dlg).entries, (std::vector<std::string>{"", "/d/a.mpg"}));
         dlg.SelectEntry(IDC_FILES, 0);
         dlg.ClickButton(IDC_MOVE_DOWN);
@@ -125,7 +125,7 @@ TEST_F(OrderEditingTest, EmptyEntriesMoveLikeAnyOther) {
 
 TEST_F(OrderEditingTest, OnlyTheJoinListIsReordered) {
     std::vector<std::string> sorted;
-    Run(abc, [&](MemDialog& dlg) {
+    Run(abc, [&](DialogPeer& dlg) {
         dlg.SelectEntry(IDC_FILES, 2);
         dlg.ClickButton(IDC_MOVE_UP);
         sorted = dlg.List(IDC_SORTED).Entries();

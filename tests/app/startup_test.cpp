@@ -4,10 +4,10 @@
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
 
-using fw::mem::MemDialog;
+using fw::mem::DialogPeer;
 
 namespace {
-std::vector<std::string> JoinListOf(MemDialog& dlg) {
+std::vector<std::string> JoinListOf(DialogPeer& dlg) {
     return dlg.List(IDC_FILES).Entries();
 }
 } // namespace
@@ -17,7 +17,7 @@ TEST_F(AppTest, DroppedFilesAreListedSortedWithCaseIgnored) {
     std::string output;
     int selection = 0;
     bool ran = false;
-    int status = Run({"/d/b.mpg", "/d/C.mpg", "/D/z.mpg", "/d/a.mpg"}, [&](MemDialog& dlg) {
+    int status = Run({"/d/b.mpg", "/d/C.mpg", "/D/z.mpg", "/d/a.mpg"}, [&](DialogPeer& dlg) {
         ran = true;
         sorted = dlg.List(IDC_SORTED).Entries();
         files = JoinListOf(dlg);
@@ -40,7 +40,7 @@ TEST_F(AppTest, InitialisationSetsIconsBindsControlsInOrderAndRedrawsOnce) {
     std::vector<std::pair<fw::IconHandle, bool>> icons;
     fw::IconHandle up, down;
     int redraws = 0;
-    Run({"/d/a.mpg"}, [&](MemDialog& dlg) {
+    Run({"/d/a.mpg"}, [&](DialogPeer& dlg) {
         bound = dlg.BoundIds();
         icons = dlg.IconsSet();
         up = dlg.PushButton(IDC_MOVE_UP).Icon();
@@ -60,14 +60,14 @@ TEST_F(AppTest, InitialisationSetsIconsBindsControlsInOrderAndRedrawsOnce) {
 
 TEST_F(AppTest, TheSameFileTwiceIsListedTwice) {
     std::vector<std::string> files;
-    Run({"/d/b.mpg", "/d/a.mpg", "/d/b.mpg"}, [&](MemDialog& dlg) { files = JoinListOf(dlg); });
+    Run({"/d/b.mpg", "/d/a.mpg", "/d/b.mpg"}, [&](DialogPeer& dlg) { files = JoinListOf(dlg); });
     EXPECT_EQ(files, (std::vector<std::string>{"/d/a.mpg", "/d/b.mpg", "/d/b.mpg"}));
 }
 
 TEST_F(AppTest, ASwitchAloneGivesOneEmptyEntryAndADesktopProposal) {
     std::vector<std::string> files;
     std::string output;
-    Run({"-x"}, [&](MemDialog& dlg) {
+    Run({"-x"}, [&](DialogPeer& dlg) {
         files = JoinListOf(dlg);
         output = dlg.EditField(IDC_OUTPUT).GetText();
     });
@@ -78,7 +78,7 @@ TEST_F(AppTest, ASwitchAloneGivesOneEmptyEntryAndADesktopProposal) {
 TEST_F(AppTest, WithoutFilesOnlyTheMessageShowsAndNoDialog) {
     backend.programPath = "/opt/tools/Korvane.bin";
     bool shown = false;
-    int status = Run({}, [&](MemDialog&) { shown = true; });
+    int status = Run({}, [&](DialogPeer&) { shown = true; });
     EXPECT_FALSE(shown);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(backend.modalRuns, 1);
@@ -93,7 +93,7 @@ TEST_F(AppTest, WithoutFilesOnlyTheMessageShowsAndNoDialog) {
 
 TEST_F(AppTest, EscapeAndClosingEndTheDialogWithCancel) {
     int result = 0;
-    int status = Run({"/d/a.mpg"}, [&](MemDialog& dlg) {
+    int status = Run({"/d/a.mpg"}, [&](DialogPeer& dlg) {
         dlg.PressEscape();
         EXPECT_TRUE(dlg.Ended());
         result = dlg.Result();
@@ -106,7 +106,7 @@ TEST_F(AppTest, EscapeAndClosingEndTheDialogWithCancel) {
 TEST_F(AppTest, MinimizedPaintDrawsTheIconCentred) {
     std::vector<std::string> log;
     fw::IconHandle dragIcon;
-    Run({"/d/a.mpg"}, [&](MemDialog& dlg) {
+    Run({"/d/a.mpg"}, [&](DialogPeer& dlg) {
         dlg.Paint();
         EXPECT_EQ(dlg.PaintLog(), std::vector<std::string>{"default"});
         dlg.SetIconic(true);

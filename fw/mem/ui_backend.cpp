@@ -1,0 +1,92 @@
+#include "fw/mem/ui_backend.h"
+
+#include "fw/dialog.h"
+#include "fw/message_box_style.h"
+#include "fw/win_app.h"
+
+namespace fw::mem {
+
+namespace {
+// Detaches the window from the dialog however the run ends.
+class RunScope {
+public:
+    RunScope(UiBackend& backend, CDialog& dialog, DialogPeer& window)
+        : m_backend(backend), m_dialog(dialog), m_previous(backend.current) {
+        m_dialog.AttachPeer(&window);
+        m_backend.current = &window;
+    }
+    ~RunScope() {
+        m_dialog.AttachPeer(nullptr);
+        m_backend.current = m_previous;
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    UiBackend& m_backend;
+    CDialog& m_dialog;
+    DialogPeer* m_previous;
+};
+} // namespace
+
+int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
+    ++modalRuns;
+    DialogPeer window(dialog, dialogTemplate);
+    RunScope scope(*this, dialog, window);
+    dialog.HandleInitDialog();
+    if (!window.Ended()) {
+        window.MarkShown();
+        if (onShown)
+            onShown(window);
+        if (!window.Ended())
+            window.PressEscape();
+        // A dialog that refuses to end is torn down like a destroyed window.
+        if (!window.Ended())
+            window.EndDialog(kIdCancel);
+    }
+    return window.Result();
+}
+
+int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
+                              const std::string& caption, unsigned style) {
+    MessageRecord record;
+    record.style = style;
+    record.caption = caption;
+    record.text = text;
+    record.ownedByDialog = owner != nullptr && owner == current;
+    record.dialogShown = current != nullptr && current->Shown();
+    record.waitCursorDepth = waitCursorDepth;
+    record.answer = kIdOk;
+    if ((style & 0x0F) == kMbOkCancel) {
+        if (!answers.empty()) {
+            record.answer = answers.front();
+            answers.pop_front();
+        } else {
+            record.answer = defaultAnswer;
+        }
+    }
+    messages.push_back(record);
+    if (onMessageBox)
+        onMessageBox(record);
+    return record.answer;
+}
+
+void UiBackend::BeginWaitCursor() {
+    cursorCalls.push_back(CursorCall::Begin);
+    ++waitCursorDepth;
+}
+
+void UiBackend::EndWaitCursor() {
+    cursorCalls.push_back(CursorCall::End);
+    --waitCursorDepth;
+}
+
+int RunApplicationOn(UiBackend& backend) {
+    SetBackend(&backend);
+    struct Uninstall {
+        ~Uninstall() { SetBackend(nullptr); }
+    } uninstall;
+    return RunApplication();
+}
+
+} // namespace fw::mem

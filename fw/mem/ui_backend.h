@@ -1,0 +1,65 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fw/mem/dialog_peer.h"
+#include "fw/message_box_style.h"
+#include "fw/ui_backend.h"
+
+namespace fw::mem {
+
+// A message box as the program showed it.
+struct MessageRecord {
+    unsigned style = 0;
+    std::string caption;
+    std::string text;
+    bool ownedByDialog = false; // owner was the running dialog's window
+    bool dialogShown = false;   // that window was visible at the time
+    int waitCursorDepth = 0;    // begins minus ends when the box showed
+    int answer = 0;
+};
+
+enum class CursorCall { Begin, End };
+
+// A backend without a display. The modal run initialises the dialog, then,
+// if it did not end, shows it and calls onShown with the window, inside the
+// modal loop: the test acts as the user there. A dialog still open when
+// onShown returns is closed with the cancel command, as by the close box.
+class UiBackend : public IUiBackend {
+public:
+    std::string ProgramPath() const override { return programPath; }
+    int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
+    int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
+                       unsigned style) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    IconHandle LoadIconResource(int resourceId) override { return IconHandle{resourceId, nullptr}; }
+    Size SystemIconSize() const override { return iconSize; }
+
+    // Set by the test.
+    std::string programPath = "/usr/bin/korvane";
+    std::function<void(DialogPeer&)> onShown;
+    // Answers for OK/Cancel boxes, in order; when none is left they get
+    // defaultAnswer. OK-only boxes always answer fw::kIdOk.
+    std::deque<int> answers;
+    int defaultAnswer = kIdOk;
+    // Called after each box is recorded, while it is "open".
+    std::function<void(const MessageRecord&)> onMessageBox;
+    Size iconSize{32, 32};
+
+    // Recorded.
+    std::vector<MessageRecord> messages;
+    std::vector<CursorCall> cursorCalls;
+    int waitCursorDepth = 0;
+    int modalRuns = 0;
+    DialogPeer* current = nullptr; // the running dialog's window
+};
+
+// Installs backend, runs the application object's start-up and returns the
+// exit status; the backend is uninstalled again afterwards.
+int RunApplicationOn(UiBackend& backend);
+
+} // namespace fw::mem

@@ -1,0 +1,232 @@
+// CFile over POSIX file descriptors.
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+#include "fw/file.h"
+#include "fw/file_error_causes.h"
+#include "fw/posix/file_calls.h"
+
+struct CFile::Impl {
+    int fd = -1;
+    // Regular files are locked and truncated; devices and pipes are not, and
+    // have nothing to flush to stable storage.
+    bool regular = false;
+};
+
+namespace {
+
+[[noreturn]] void ThrowFileError(int error, const std::string& fileName) {
+    throw CFileException(fw::CauseFromErrno(error), error, fileName);
+}
+
+// Closes a descriptor on the failure paths of Open.
+class DescriptorGuard {
+public:
+    explicit DescriptorGuard(int fd) : m_fd(fd) {}
+    ~DescriptorGuard() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    DescriptorGuard(const DescriptorGuard&) = delete;
+    DescriptorGuard& operator=(const DescriptorGuard&) = delete;
+    int Release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+CFile::CFile() noexcept = default;
+
+CFile::~CFile() {
+    Abort();
+}
+
+CFile::CFile(CFile&& other) noexcept
+    : m_impl(std::move(other.m_impl)), m_strFileName(std::move(other.m_strFileName)) {
+    other.m_strFileName.clear();
+}
+
+CFile& CFile::operator=(CFile&& other) noexcept {
+    if (this != &other) {
+        Abort();
+        m_impl = std::move(other.m_impl);
+        m_strFileName = std::move(other.m_strFileName);
+        other.m_strFileName.clear();
+    }
+    return *this;
+}
+
+bool CFile::Open(const std::string& path, unsigned flags, CFileException* error) {
+    Abort();
+    const bool writing = (flags & modeWrite) != 0;
+    const bool creating = writing && (flags & modeCreate) != 0;
+
+    // O_NONBLOCK keeps the open itself from waiting on a FIFO without a peer;
+    // it is cleared again once the file is known to be acceptable.
+    int oflags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    oflags |= writing ? O_WRONLY : O_RDONLY;
+    if (creating) {
+        oflags |= O_CREAT;
+    }
+
+    auto fail = [&](int err) {
+        if (error != nullptr) {
+            *error = CFileException(fw::CauseFromErrno(err), err, path);
+        }
+        return false;
+    };
+
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), oflags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return fail(errno);
+    }
+    DescriptorGuard guard(fd);
+
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return fail(errno);
+    }
+    const bool regular = S_ISREG(st.st_mode);
+    if (!writing && !regular) {
+        return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    }
+
+    const int fdFlags = ::fcntl(fd, F_GETFL);
+    if (fdFlags < 0 || ::fcntl(fd, F_SETFL, fdFlags & ~O_NONBLOCK) != 0) {
+        return fail(errno);
+    }
+
+    if (regular && (flags & shareExclusive) != 0) {
+        int rc = 0;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        // A file system without flock cannot keep others out; the file is
+        // still usable, as it would be to any other program there.
+        if (rc != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+            return fail(errno);
+        }
+    }
+
+    // Truncate only now that the file is held: a file another program holds
+    // has failed to open above and keeps its contents.
+    if (creating && regular && ::ftruncate(fd, 0) != 0) {
+        return fail(errno);
+    }
+
+    m_impl = std::make_unique<Impl>(Impl{guard.Release(), regular});
+    m_strFileName = path;
+    return true;
+}
+
+std::size_t CFile::Read(void* buffer, std::size_t count) {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    for (;;) {
+        const ssize_t n = fw::posix::ReadCall(m_impl->fd, buffer, count);
+        if (n >= 0) {
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR) {
+            ThrowFileError(errno, m_strFileName);
+        }
+    }
+}
+
+void CFile::Write(const void* buffer, std::size_t count) {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    const char* bytes = static_cast<const char*>(buffer);
+    // A write may store fewer bytes than asked (a signal, a size limit, a
+    // nearly full disk); the rest is written again, so that a real shortage
+    // shows as the error of the next write.
+    while (count > 0) {
+        const ssize_t n = fw::posix::WriteCall(m_impl->fd, bytes, count);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ThrowFileError(errno, m_strFileName);
+        }
+        if (n == 0) {
+            ThrowFileError(ENOSPC, m_strFileName);
+        }
+        bytes += n;
+        count -= static_cast<std::size_t>(n);
+    }
+}
+
+std::uint64_t CFile::GetLength() const {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    struct stat st {};
+    if (fw::posix::StatCall(m_impl->fd, &st) != 0) {
+        ThrowFileError(errno, m_strFileName);
+    }
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+void CFile::Flush() {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    int rc = 0;
+    do {
+        rc = fw::posix::SyncCall(m_impl->fd);
+    } while (rc != 0 && errno == EINTR);
+    // EINVAL: a device such as /dev/null that has nothing to synchronise.
+    if (rc != 0 && !(errno == EINVAL && !m_impl->regular)) {
+        ThrowFileError(errno, m_strFileName);
+    }
+}
+
+void CFile::Close() {
+    if (!m_impl) {
+        return;
+    }
+    const int fd = m_impl->fd;
+    m_impl.reset();
+    std::string name = std::move(m_strFileName);
+    m_strFileName.clear();
+
+    // The descriptor is released whatever close reports; EINTR is not
+    // retried, as Linux has already closed it by then.
+    const int rc = fw::posix::CloseCall(fd);
+    if (rc != 0 && errno != EINTR) {
+        ThrowFileError(errno, name);
+    }
+}
+
+void CFile::Abort() noexcept {
+    if (m_impl) {
+        ::close(m_impl->fd);
+        m_impl.reset();
+    }
+    m_strFileName.clear();
+}
+
+namespace fw {
+
+bool IsSameExistingFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) {
+        return false;
+    }
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace fw

@@ -1,0 +1,148 @@
+#include "fw/qt/ui_backend.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QStyle>
+
+#include "fw/dialog.h"
+#include "fw/message_box_style.h"
+#include "fw/qt/dialog_peer.h"
+
+// The icons are compiled into the library (fw/qt/icons.qrc); a static
+// library must register them explicitly, outside any namespace.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace fw::qt {
+
+namespace {
+
+constexpr unsigned kIconMask = 0xF0;
+constexpr unsigned kButtonsMask = 0x0F;
+constexpr unsigned kIconExclamation = 0x30;
+
+QMessageBox::Icon BoxIcon(unsigned style) {
+    switch (style & kIconMask) {
+    case kMbIconStop:
+        return QMessageBox::Critical;
+    case kMbIconQuestion:
+        return QMessageBox::Question;
+    case kIconExclamation:
+        return QMessageBox::Warning;
+    case kMbIconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// Detaches the dialog from its window on every way out of the modal run.
+class PeerAttachment {
+public:
+    PeerAttachment(CDialog& dialog, IDialogPeer* peer) : m_dialog(dialog) {
+        m_dialog.AttachPeer(peer);
+    }
+    ~PeerAttachment() { m_dialog.AttachPeer(nullptr); }
+    PeerAttachment(const PeerAttachment&) = delete;
+    PeerAttachment& operator=(const PeerAttachment&) = delete;
+
+private:
+    CDialog& m_dialog;
+};
+
+} // namespace
+
+UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {
+    InitIconResources();
+}
+
+UiBackend::~UiBackend() {
+    while (m_waitDepth > 0)
+        EndWaitCursor();
+}
+
+int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
+    QWidget* owner = nullptr;
+    if (CDialog* parent = dialog.Parent())
+        owner = dynamic_cast<DialogPeer*>(parent->Peer());
+    DialogPeer window(dialog, dialogTemplate, owner);
+    PeerAttachment attachment(dialog, &window);
+    return window.Run();
+}
+
+int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
+                              const std::string& caption, unsigned style) {
+    QWidget* parent = dynamic_cast<DialogPeer*>(owner);
+    if (parent == nullptr)
+        parent = QApplication::activeModalWidget();
+
+    QMessageBox box(parent);
+    box.setIcon(BoxIcon(style));
+    box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const bool okCancel = (style & kButtonsMask) == kMbOkCancel;
+    box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    // Japanese like every other text, whatever the locale.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    if (okCancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+
+    // Over a message box the pointer is the ordinary arrow, even while a
+    // join shows the wait cursor.
+    const bool waiting = m_waitDepth > 0;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
+
+    return box.clickedButton() == box.button(QMessageBox::Cancel) ? kIdCancel : kIdOk;
+}
+
+void UiBackend::BeginWaitCursor() {
+    if (m_waitDepth++ == 0) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        // The join that follows keeps the event loop busy: let the cursor
+        // change reach the window system now.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void UiBackend::EndWaitCursor() {
+    if (m_waitDepth > 0 && --m_waitDepth == 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+IconHandle UiBackend::LoadIconResource(int resourceId) {
+    auto it = m_icons.find(resourceId);
+    if (it == m_icons.end()) {
+        // Every size the icon file holds, so each scale gets its own image.
+        QImageReader reader(QStringLiteral(":/korvane/icons/%1.ico").arg(resourceId));
+        QIcon icon;
+        do {
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        } while (reader.jumpToNextImage());
+        if (icon.isNull())
+            return {};
+        it = m_icons.emplace(resourceId, icon).first;
+    }
+    return {resourceId, &it->second};
+}
+
+Size UiBackend::SystemIconSize() const {
+    const int side = QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+    return {side, side};
+}
+
+} // namespace fw::qt

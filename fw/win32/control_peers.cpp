@@ -1,0 +1,110 @@
+#include "fw/win32/control_peers.h"
+
+#include "fw/win32/wide_text.h"
+
+namespace fw::win32 {
+namespace {
+
+int Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return static_cast<int>(SendMessageW(hwnd, message, wParam, lParam));
+}
+
+LPARAM TextParam(const std::wstring& text) {
+    return reinterpret_cast<LPARAM>(text.c_str());
+}
+
+// LB_ERR and LB_ERRSPACE both mean the entry did not go in.
+int IndexOrMinusOne(int result) {
+    return result < 0 ? -1 : result;
+}
+
+} // namespace
+
+int ListPeer::AddString(const std::string& text) {
+    const std::wstring wide = WideFromActiveCodePage(text);
+    return IndexOrMinusOne(Send(m_hwnd, LB_ADDSTRING, 0, TextParam(wide)));
+}
+
+int ListPeer::InsertString(int index, const std::string& text) {
+    const std::wstring wide = WideFromActiveCodePage(text);
+    return IndexOrMinusOne(
+        Send(m_hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index), TextParam(wide)));
+}
+
+int ListPeer::DeleteString(int index) {
+    return IndexOrMinusOne(Send(m_hwnd, LB_DELETESTRING, static_cast<WPARAM>(index), 0));
+}
+
+int ListPeer::GetCount() const {
+    return IndexOrMinusOne(Send(m_hwnd, LB_GETCOUNT, 0, 0));
+}
+
+bool ListPeer::GetWideText(int index, std::wstring& text) const {
+    const int length = Send(m_hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return false;
+    }
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = Send(m_hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                            reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 0) {
+        return false;
+    }
+    buffer.resize(static_cast<std::size_t>(copied));
+    text = std::move(buffer);
+    return true;
+}
+
+int ListPeer::GetTextLen(int index) const {
+    // The control counts wide characters; the program counts the bytes of
+    // the text in its own code page.
+    std::wstring wide;
+    if (!GetWideText(index, wide)) {
+        return -1;
+    }
+    return static_cast<int>(ActiveCodePageFromWide(wide).size());
+}
+
+int ListPeer::GetText(int index, std::string& text) const {
+    std::wstring wide;
+    if (!GetWideText(index, wide)) {
+        return -1;
+    }
+    text = ActiveCodePageFromWide(wide);
+    return static_cast<int>(text.size());
+}
+
+int ListPeer::GetCurSel() const {
+    return IndexOrMinusOne(Send(m_hwnd, LB_GETCURSEL, 0, 0));
+}
+
+int ListPeer::SetCurSel(int index) {
+    const int result = IndexOrMinusOne(Send(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    if (result < 0 && index != -1) {
+        // An index out of range leaves nothing selected, whichever way the
+        // system's list treats it.
+        Send(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    }
+    return result;
+}
+
+std::string EditPeer::GetText() const {
+    const int length = GetWindowTextLengthW(m_hwnd);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(m_hwnd, buffer.data(), length + 1);
+    buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return ActiveCodePageFromWide(buffer);
+}
+
+void EditPeer::SetText(const std::string& text) {
+    SetWindowTextW(m_hwnd, WideFromActiveCodePage(text).c_str());
+}
+
+void ButtonPeer::SetIcon(IconHandle icon) {
+    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.native));
+}
+
+} // namespace fw::win32

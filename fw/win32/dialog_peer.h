@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "fw/ui_backend.h"
+#include "fw/win32/control_peers.h"
+
+namespace fw::win32 {
+
+class UiBackend;
+
+// A running dialog's window: created by the dialog manager from the
+// template in the program's resources, its messages routed to the CDialog
+// through the framework's message tables.
+class DialogPeer final : public IDialogPeer {
+public:
+    DialogPeer(CDialog& dialog, const UiBackend& backend) : m_dialog(dialog), m_backend(backend) {}
+
+    // The dialog procedure; lParam of WM_INITDIALOG is the peer.
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND Handle() const { return m_hwnd; }
+
+    IListPeer* ListBox(int id) override;
+    IEditPeer* Edit(int id) override;
+    IButtonPeer* Button(int id) override;
+    void EndDialog(int result) override;
+    void SetIcon(IconHandle icon, bool big) override;
+    void RedrawAll() override;
+    bool IsIconic() const override;
+    Rect GetClientRect() const override;
+    std::unique_ptr<IPaintContext> BeginPaint() override;
+    void DefaultPaint() override;
+
+private:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnInitDialog(HWND hwnd);
+    INT_PTR OnPaint();
+    // The control with that id if its window class is className.
+    HWND ControlOfClass(int id, const wchar_t* className) const;
+    void CenterOnOwnerOrScreen() const;
+
+    CDialog& m_dialog;
+    const UiBackend& m_backend;
+    HWND m_hwnd = nullptr;
+    bool m_ended = false;
+    bool m_inPaint = false;
+    bool m_defaultPaintAsked = false;
+    std::map<int, std::unique_ptr<ListPeer>> m_lists;
+    std::map<int, std::unique_ptr<EditPeer>> m_edits;
+    std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+};
+
+} // namespace fw::win32

@@ -1,0 +1,82 @@
+#include "fw/win32/ui_backend.h"
+
+#include "fw/dialog.h"
+#include "fw/message_box_style.h"
+#include "fw/win32/dialog_peer.h"
+#include "fw/win32/wide_text.h"
+
+namespace fw::win32 {
+namespace {
+
+HWND WindowOf(IDialogPeer* peer) {
+    // Every dialog peer in this process is a Win32 one.
+    return peer != nullptr ? static_cast<DialogPeer*>(peer)->Handle() : nullptr;
+}
+
+} // namespace
+
+std::string UiBackend::ProgramPath() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return ActiveCodePageFromWide(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
+    DialogPeer peer(dialog, *this);
+    HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
+    const INT_PTR result =
+        DialogBoxParamW(m_instance, MAKEINTRESOURCEW(dialogTemplate.id), owner,
+                        &DialogPeer::DialogProc, reinterpret_cast<LPARAM>(&peer));
+    dialog.AttachPeer(nullptr);
+    return static_cast<int>(result);
+}
+
+int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
+                              const std::string& caption, unsigned style) {
+    // Owned by the dialog's last active pop-up (a box over a box stacks).
+    HWND ownerWindow = WindowOf(owner);
+    if (ownerWindow != nullptr) {
+        ownerWindow = GetLastActivePopup(ownerWindow);
+    }
+    const int answer = MessageBoxW(ownerWindow, WideFromDisplayText(text).c_str(),
+                                   WideFromDisplayText(caption).c_str(), style);
+    // A box that could not be shown counts as cancelled.
+    return answer == IDOK ? kIdOk : kIdCancel;
+}
+
+void UiBackend::BeginWaitCursor() {
+    if (m_waitCount++ == 0) {
+        m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    }
+}
+
+void UiBackend::EndWaitCursor() {
+    if (m_waitCount == 0) {
+        return;
+    }
+    if (--m_waitCount == 0) {
+        SetCursor(m_cursorBeforeWait != nullptr ? m_cursorBeforeWait
+                                                : LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+IconHandle UiBackend::LoadIconResource(int resourceId) {
+    HICON icon = LoadIconW(m_instance, MAKEINTRESOURCEW(resourceId));
+    return {resourceId, icon};
+}
+
+Size UiBackend::SystemIconSize() const {
+    return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+}
+
+} // namespace fw::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include "fw/ui_backend.h"
+
+namespace fw::win32 {
+
+// The user interface on Windows: Unicode dialog windows from the program's
+// resources, wide message boxes, the system's wait cursor and icons.
+class UiBackend final : public IUiBackend {
+public:
+    explicit UiBackend(HINSTANCE instance) : m_instance(instance) {}
+
+    std::string ProgramPath() const override;
+    int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
+    int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
+                       unsigned style) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    IconHandle LoadIconResource(int resourceId) override;
+    Size SystemIconSize() const override;
+
+    bool IsWaitCursorShown() const { return m_waitCount > 0; }
+
+private:
+    HINSTANCE m_instance;
+    int m_waitCount = 0;
+    HCURSOR m_cursorBeforeWait = nullptr;
+};
+
+} // namespace fw::win32
