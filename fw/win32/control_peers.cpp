@@ -104,7 +104,49 @@ void EditPeer::SetText(const std::string& text) {
 }
 
 void ButtonPeer::SetIcon(IconHandle icon) {
+    m_resourceId = icon.resourceId;
+    if (m_resourceId != 0) {
+        ScaleIcon(WindowDpi(m_hwnd));
+        if (m_icon) {
+            return;
+        }
+    }
     SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.native));
+}
+
+void ButtonPeer::ScaleIcon(UINT dpi) {
+    if (m_resourceId == 0) {
+        return;
+    }
+    const int side = MulDiv(32, static_cast<int>(dpi), 96);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
+    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(m_resourceId), IMAGE_ICON,
+                                               side, side, LR_DEFAULTCOLOR));
+    if (icon == nullptr) {
+        return;
+    }
+    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    m_icon.reset(icon);
+}
+
+UINT WindowDpi(HWND hwnd) {
+    // GetDpiForWindow exists from Windows 10 version 1607 on.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow =
+        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi != 0) {
+            return dpi;
+        }
+    }
+    HDC dc = GetDC(hwnd);
+    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc != nullptr) {
+        ReleaseDC(hwnd, dc);
+    }
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
 } // namespace fw::win32

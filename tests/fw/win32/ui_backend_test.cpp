@@ -2,10 +2,15 @@
 // program's own resources (the test links the program's resource script).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
+
+#include "app/join_dialog_template.h"
 
 #include "fw/dialog.h"
 #include "fw/dialog_template.h"
@@ -13,6 +18,7 @@
 #include "fw/paint_dc.h"
 #include "fw/text/system_code_page.h"
 #include "fw/ui_backend.h"
+#include "fw/win32/control_peers.h"
 #include "fw/win32/dialog_peer.h"
 #include "fw/win32/ui_backend.h"
 
@@ -193,6 +199,23 @@ TEST_F(Win32BackendTest, EndingDuringInitialisationNeverShowsTheWindow) {
     EXPECT_EQ(dialog.Peer(), nullptr); // detached once the run ends
 }
 
+// The width of the icon button id shows.
+int ButtonIconSide(HWND dialog, int id) {
+    auto* icon =
+        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) {
+        DeleteObject(info.hbmColor);
+    }
+    return mask.bmWidth;
+}
+
 TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
     ProbeDialog dialog([this](ProbeDialog& d) {
         const fw::IconHandle app = m_backend.LoadIconResource(128);
@@ -210,16 +233,68 @@ TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
                   app.native);
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(d.Hwnd(), WM_QUERYDRAGICON, 0, 0)),
                   app.native);
+        // The button shows the icon's image drawn for the window's DPI.
         d.Peer()->Button(1000)->SetIcon(up);
-        EXPECT_EQ(reinterpret_cast<HICON>(
-                      SendDlgItemMessageW(d.Hwnd(), 1000, BM_GETIMAGE, IMAGE_ICON, 0)),
-                  up.native);
+        EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000),
+                  MulDiv(32, static_cast<int>(fw::win32::WindowDpi(d.Hwnd())), 96));
         d.EndDialog(fw::kIdOk);
     });
     EXPECT_EQ(dialog.DoModal(), fw::kIdOk);
     const fw::Size size = m_backend.SystemIconSize();
     EXPECT_EQ(size.cx, GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(size.cy, GetSystemMetrics(SM_CYICON));
+}
+
+TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
+    fw::RegisterDialogTemplate(JoinDialogTemplate());
+    ProbeDialog dialog([this](ProbeDialog& d) {
+        for (const int id : {1000, 1001}) {
+            d.Peer()->Button(id)->SetIcon(m_backend.LoadIconResource(id == 1000 ? 134 : 133));
+        }
+        // A move to a screen of twice the density, and back.
+        RECT window{};
+        GetWindowRect(d.Hwnd(), &window);
+        for (const int dpi : {192, 96}) {
+            SendMessageW(d.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&window));
+            EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000), dpi / 3);
+            EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1001), dpi / 3);
+        }
+
+        // One tooltip control, owned by the dialog, shows each icon
+        // button's window text.
+        HWND tooltip = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM found) {
+                wchar_t name[64] = {};
+                GetClassNameW(hwnd, name, 64);
+                if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+                    *reinterpret_cast<HWND*>(found) = hwnd;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tooltip));
+        ASSERT_NE(tooltip, nullptr);
+        EXPECT_EQ(GetWindow(tooltip, GW_OWNER), d.Hwnd());
+        EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+        for (const auto& [id, text] :
+             {std::pair{1000, L"上へ移動"}, std::pair{1001, L"下へ移動"}}) {
+            wchar_t shown[80] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = d.Hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(d.Hwnd(), id));
+            tool.lpszText = shown;
+            SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+            EXPECT_STREQ(shown, text);
+            wchar_t windowText[80] = {};
+            GetDlgItemTextW(d.Hwnd(), id, windowText, 80);
+            EXPECT_STREQ(windowText, text);
+        }
+        d.EndDialog(fw::kIdOk);
+    });
+    EXPECT_EQ(dialog.DoModal(), fw::kIdOk);
 }
 
 TEST_F(Win32BackendTest, ClicksRouteByTheTableAndOnlyButtonClicksCount) {
