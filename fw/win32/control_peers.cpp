@@ -1,5 +1,8 @@
 #include "fw/win32/control_peers.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "fw/win32/wide_text.h"
 
 namespace fw::win32 {
@@ -16,6 +19,47 @@ LPARAM TextParam(const std::wstring& text) {
 // LB_ERR and LB_ERRSPACE both mean the entry did not go in.
 int IndexOrMinusOne(int result) {
     return result < 0 ? -1 : result;
+}
+
+// The icon's opaque pixels all in colour, under its own mask; null where the
+// icon has no colour image.
+HICON IconInColour(HICON icon, COLORREF colour) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return nullptr;
+    }
+    HICON inked = nullptr;
+    if (info.hbmColor != nullptr) {
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        BITMAPINFO format{};
+        format.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), mask.bmWidth, -mask.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<std::uint32_t> maskPixels(static_cast<std::size_t>(mask.bmWidth) *
+                                              static_cast<std::size_t>(mask.bmHeight));
+        HDC screen = GetDC(nullptr);
+        void* bits = nullptr;
+        HBITMAP colourBitmap = nullptr;
+        if (GetDIBits(screen, info.hbmMask, 0, static_cast<UINT>(mask.bmHeight), maskPixels.data(),
+                      &format, DIB_RGB_COLORS) == mask.bmHeight) {
+            colourBitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        }
+        ReleaseDC(nullptr, screen);
+        if (colourBitmap != nullptr) {
+            const std::uint32_t ink = 0xFF000000u | (GetRValue(colour) << 16) |
+                                      (GetGValue(colour) << 8) | GetBValue(colour);
+            auto* pixels = static_cast<std::uint32_t*>(bits);
+            for (std::size_t i = 0; i < maskPixels.size(); ++i) {
+                pixels[i] = (maskPixels[i] & 0xFFFFFFu) == 0 ? ink : 0; // mask black: opaque
+            }
+            ICONINFO made{TRUE, 0, 0, info.hbmMask, colourBitmap};
+            inked = CreateIconIndirect(&made);
+            DeleteObject(colourBitmap);
+        }
+        DeleteObject(info.hbmColor);
+    }
+    DeleteObject(info.hbmMask);
+    return inked;
 }
 
 } // namespace
@@ -124,6 +168,13 @@ void ButtonPeer::ScaleIcon(UINT dpi) {
                                                side, side, LR_DEFAULTCOLOR));
     if (icon == nullptr) {
         return;
+    }
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    if (ink != RGB(0, 0, 0)) {
+        if (HICON inked = IconInColour(icon, ink)) {
+            DestroyIcon(icon);
+            icon = inked;
+        }
     }
     SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     m_icon.reset(icon);

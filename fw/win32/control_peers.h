@@ -44,13 +44,15 @@ private:
 
 // An icon from the program's resources shows in the size drawn for the
 // window's DPI (32 pixels at 96 DPI), loaded again when the DPI changes.
+// Its shape takes the system's button text colour where that is not black
+// (high-contrast and dark colour schemes).
 class ButtonPeer final : public IButtonPeer {
 public:
     explicit ButtonPeer(HWND hwnd) : m_hwnd(hwnd) {}
 
     void SetIcon(IconHandle icon) override;
 
-    // Shows the icon in the size for dpi.
+    // Shows the icon in the size for dpi and the current button text colour.
     void ScaleIcon(UINT dpi);
 
 private:

@@ -103,6 +103,11 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             button->ScaleIcon(LOWORD(wParam));
         }
         return FALSE;
+    case WM_SYSCOLORCHANGE:
+        for (auto& [id, button] : m_buttons) {
+            button->ScaleIcon(WindowDpi(m_hwnd));
+        }
+        return FALSE;
     case WM_DESTROY:
         m_names.reset(); // while the controls still exist
         return FALSE;

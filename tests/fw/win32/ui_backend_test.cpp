@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -216,6 +217,33 @@ int ButtonIconSide(HWND dialog, int id) {
     return mask.bmWidth;
 }
 
+// The colours of the opaque pixels of the icon button id shows.
+std::set<COLORREF> ButtonIconColours(HWND dialog, int id) {
+    auto* icon =
+        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+    std::set<COLORREF> colours;
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return colours;
+    }
+    BITMAP size{};
+    GetObjectW(info.hbmMask, sizeof size, &size);
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (int y = 0; y < size.bmHeight; ++y) {
+        for (int x = 0; x < size.bmWidth; ++x) {
+            SelectObject(dc, info.hbmMask);
+            if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+                SelectObject(dc, info.hbmColor);
+                colours.insert(GetPixel(dc, x, y));
+            }
+        }
+    }
+    DeleteDC(dc);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    return colours;
+}
+
 TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
     ProbeDialog dialog([this](ProbeDialog& d) {
         const fw::IconHandle app = m_backend.LoadIconResource(128);
@@ -260,6 +288,16 @@ TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000), dpi / 3);
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1001), dpi / 3);
         }
+        // A colour scheme with light button text: the triangle follows it.
+        const int element = COLOR_BTNTEXT;
+        const COLORREF before = GetSysColor(element);
+        const COLORREF light = RGB(250, 250, 250);
+        SetSysColors(1, &element, &light);
+        SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000), (std::set<COLORREF>{light}));
+        SetSysColors(1, &element, &before);
+        SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000), (std::set<COLORREF>{RGB(0, 0, 0)}));
 
         // One tooltip control, owned by the dialog, shows each icon
         // button's window text.
