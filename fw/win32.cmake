@@ -16,4 +16,4 @@ add_library(korvane_fw_win32 STATIC
 target_sources(korvane_fw_win32 INTERFACE ${CMAKE_CURRENT_LIST_DIR}/win32/main.cpp)
 korvane_target_defaults(korvane_fw_win32)
 target_compile_definitions(korvane_fw_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(korvane_fw_win32 PUBLIC korvane_fw comctl32 user32 gdi32 ole32 oleacc)
+target_link_libraries(korvane_fw_win32 PUBLIC korvane_fw comctl32 user32 gdi32 ole32 oleacc uxtheme)

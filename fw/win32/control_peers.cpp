@@ -1,5 +1,8 @@
 #include "fw/win32/control_peers.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -60,6 +63,20 @@ HICON IconInColour(HICON icon, COLORREF colour) {
     }
     DeleteObject(info.hbmMask);
     return inked;
+}
+
+// The colour the button draws its text in: its visual style's, where one
+// is active, else the colour scheme's.
+COLORREF ButtonTextColour(HWND button) {
+    if (HTHEME theme = OpenThemeData(button, L"Button")) {
+        COLORREF colour = 0;
+        const HRESULT got = GetThemeColor(theme, BP_PUSHBUTTON, PBS_NORMAL, TMT_TEXTCOLOR, &colour);
+        CloseThemeData(theme);
+        if (SUCCEEDED(got)) {
+            return colour;
+        }
+    }
+    return GetSysColor(COLOR_BTNTEXT);
 }
 
 } // namespace
@@ -169,7 +186,7 @@ void ButtonPeer::ScaleIcon(UINT dpi) {
     if (icon == nullptr) {
         return;
     }
-    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    const COLORREF ink = ButtonTextColour(m_hwnd);
     if (ink != RGB(0, 0, 0)) {
         if (HICON inked = IconInColour(icon, ink)) {
             DestroyIcon(icon);

@@ -44,8 +44,8 @@ private:
 
 // An icon from the program's resources shows in the size drawn for the
 // window's DPI (32 pixels at 96 DPI), loaded again when the DPI changes.
-// Its shape takes the system's button text colour where that is not black
-// (high-contrast and dark colour schemes).
+// Its shape takes the button's text colour where that is not black (dark
+// visual styles, high-contrast and dark colour schemes).
 class ButtonPeer final : public IButtonPeer {
 public:
     explicit ButtonPeer(HWND hwnd) : m_hwnd(hwnd) {}

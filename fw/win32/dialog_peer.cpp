@@ -104,6 +104,7 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
         for (auto& [id, button] : m_buttons) {
             button->ScaleIcon(WindowDpi(m_hwnd));
         }

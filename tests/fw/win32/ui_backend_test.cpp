@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <gtest/gtest.h>
 
@@ -288,13 +289,16 @@ TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000), dpi / 3);
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1001), dpi / 3);
         }
-        // A colour scheme with light button text: the triangle follows it.
+        // A colour scheme with light button text: the triangle follows it,
+        // unless a visual style draws the buttons (with its own black text).
         const int element = COLOR_BTNTEXT;
         const COLORREF before = GetSysColor(element);
         const COLORREF light = RGB(250, 250, 250);
         SetSysColors(1, &element, &light);
         SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
-        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000), (std::set<COLORREF>{light}));
+        const bool styled = IsThemeActive() && IsAppThemed();
+        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000),
+                  (std::set<COLORREF>{styled ? RGB(0, 0, 0) : light}));
         SetSysColors(1, &element, &before);
         SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
         EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000), (std::set<COLORREF>{RGB(0, 0, 0)}));
