@@ -14,6 +14,7 @@
 #include "fw/qt/control_peers.h"
 #include "fw/qt/dialog_font.h"
 #include "fw/qt/icon_button.h"
+#include "fw/qt/title_bar.h"
 #include "res/dialog_styles.h"
 
 namespace fw::qt {
@@ -65,9 +66,12 @@ Qt::Alignment ButtonImageAlignment(std::uint32_t style) {
 // event; elsewhere the calls do nothing.
 class PaintContext final : public IPaintContext {
 public:
-    PaintContext(QWidget* window, bool painting) : m_window(window) {
-        if (painting)
+    // Client coordinates start clientTop pixels down the window.
+    PaintContext(QWidget* window, bool painting, int clientTop) : m_window(window) {
+        if (painting) {
             m_painter = std::make_unique<QPainter>(window);
+            m_painter->translate(0, clientTop);
+        }
     }
 
     void EraseIconBackground() override {
@@ -95,15 +99,25 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QW
     : QDialog(parent), m_dialog(dialog) {
     // A top-level window of its own (with a taskbar button), or a dialog over
     // its owner; either way only a title, the system menu and a close box.
-    setWindowFlags((parent != nullptr ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = (parent != nullptr ? Qt::Dialog : Qt::Window) |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (TitleBar::Needed())
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.c_str()));
     setFont(DialogFont(dialogTemplate.fontFace, dialogTemplate.pointSize, dialogTemplate.fontWeight,
                        dialogTemplate.fontItalic));
     m_units = BaseUnitsOf(font());
-    setFixedSize(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
-                 DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    const QSize client(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
+                       DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    if (TitleBar::Needed()) {
+        auto* titleBar = new TitleBar(this);
+        m_clientTop = titleBar->height();
+        titleBar->setGeometry(0, 0, client.width(), m_clientTop);
+    }
+    setFixedSize(client.width(), m_clientTop + client.height());
     setSizeGripEnabled(false);
     CreateControls(dialogTemplate);
 }
@@ -188,7 +202,8 @@ void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
 
         widgets[&control] = widget;
         widget->setGeometry(
-            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
+            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units)
+                .translated(0, m_clientTop));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
@@ -300,11 +315,11 @@ bool DialogPeer::IsIconic() const {
 }
 
 Rect DialogPeer::GetClientRect() const {
-    return {0, 0, width(), height()};
+    return {0, 0, width(), height() - m_clientTop};
 }
 
 std::unique_ptr<IPaintContext> DialogPeer::BeginPaint() {
-    return std::make_unique<PaintContext>(this, m_painting);
+    return std::make_unique<PaintContext>(this, m_painting, m_clientTop);
 }
 
 void DialogPeer::DefaultPaint() {

@@ -7,7 +7,8 @@ without files the no-files box shows and its OK ends the program; with two
 files the dialog's controls carry their spoken names (the list and the
 output field their labels'; Qt's list reports no label relation), and a join pressed through the
 accessibility actions asks, joins and reports done, with the box buttons in
-Japanese under an English locale.
+Japanese under an English locale; the window's title bar has a close
+button only, which ends the program.
 
 Run it inside a D-Bus session of its own:
     dbus-run-session -- desktop_session_test.py KORVANE
@@ -171,6 +172,13 @@ def main():
             joined = (tmp / "Desktop" / "a.mpg").read_bytes()
             failures.check(joined == second.read_bytes() + first.read_bytes()[5000:],
                            "the output holds the joined files")
+
+            # The window's own title bar offers only a close button.
+            buttons = {n.name for n in descendants(dialog) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON}
+            failures.check(buttons == {"閉じる", "結合", "上へ移動", "下へ移動"},
+                           f"the dialog's buttons: {buttons}")
+            press(named(dialog, pyatspi.ROLE_PUSH_BUTTON, "閉じる"))
+            failures.check(program.wait(TIMEOUT) == 0, "the close button ends the program")
         finally:
             for program in programs:
                 if program.poll() is None:
