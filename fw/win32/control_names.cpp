@@ -5,7 +5,6 @@
 #include <oleacc.h>
 
 #include "fw/win32/wide_text.h"
-#include "res/dialog_styles.h"
 
 namespace fw::win32 {
 
@@ -25,7 +24,7 @@ ControlNames::ControlNames(HWND dialog, const DialogTemplate& dialogTemplate) {
         if (name.empty()) {
             continue;
         }
-        if ((control.style & static_cast<std::uint32_t>(KV_BS_ICON)) != 0) {
+        if (ShowsIcon(control)) {
             AddTooltip(dialog, children[i], name);
         }
         const DialogControl* label = dialogTemplate.LabelOf(control);

@@ -18,8 +18,8 @@
 #include "fw/qt/dialog_units.h"
 #include "fw/qt/icon_button.h"
 #include "fw/qt/ui_backend.h"
+#include "fw/win32_values.h"
 #include "qt_test_support.h"
-#include "res/dialog_styles.h"
 
 using fw::qt::DialogPeer;
 using qt_test::Control;
@@ -175,7 +175,7 @@ private Q_SLOTS:
                 if (control.className == "Button") {
                     auto* button = qobject_cast<QPushButton*>(widget);
                     QVERIFY(button != nullptr);
-                    const bool icon = (control.style & KV_BS_ICON) != 0;
+                    const bool icon = fw::ShowsIcon(control);
                     QCOMPARE(button->text(), icon ? QString() : text);
                     QCOMPARE(button->toolTip(), icon ? text : QString());
                     QCOMPARE(button->accessibleName(), icon ? text : QString());
