@@ -2,9 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <utility>
 
-#include "app/join_dialog_template.h"
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
 #include "tests/expected_texts.h"
@@ -135,22 +133,4 @@ TEST_F(JoinDialogTest, AFileErrorEscapingTheJoinIsReportedOnceAndTheDialogGoesOn
     EXPECT_EQ(backend.messages[3].text, expected::kJoinComplete);
     EXPECT_EQ(backend.waitCursorDepth, 0) << "the wait cursor ends on the error path too";
     EXPECT_EQ(ReadAll(output), ReadAll(a) + ReadAll(b).substr(5000));
-}
-
-// What a screen reader calls each control the user reaches: the icon
-// buttons their undrawn texts, the list and the output field their labels
-// without the colon.
-TEST(JoinDialogTemplate, NamesEveryControlForAssistiveTechnology) {
-    const fw::DialogTemplate& layout = JoinDialogTemplate();
-    const std::pair<int, const char*> names[] = {{1, "結合"},
-                                                 {1000, "上へ移動"},
-                                                 {1001, "下へ移動"},
-                                                 {1002, "結合するファイルの一覧"},
-                                                 {1003, "保存先"}};
-    for (const auto& [id, name] : names) {
-        const fw::DialogControl* control = layout.FindControl(id);
-        ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(layout.AccessibleName(*control), name) << id;
-    }
-    EXPECT_EQ(layout.LabelOf(*layout.FindControl(1000)), nullptr);
 }
