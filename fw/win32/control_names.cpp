@@ -24,7 +24,7 @@ ControlNames::ControlNames(HWND dialog, const DialogTemplate& dialogTemplate) {
         if (name.empty()) {
             continue;
         }
-        if (ShowsIcon(control)) {
+        if (control.ShowsIcon()) {
             AddTooltip(dialog, children[i], name);
         }
         const DialogControl* label = dialogTemplate.LabelOf(control);

@@ -175,7 +175,7 @@ private Q_SLOTS:
                 if (control.className == "Button") {
                     auto* button = qobject_cast<QPushButton*>(widget);
                     QVERIFY(button != nullptr);
-                    const bool icon = fw::ShowsIcon(control);
+                    const bool icon = control.ShowsIcon();
                     QCOMPARE(button->text(), icon ? QString() : text);
                     QCOMPARE(button->toolTip(), icon ? text : QString());
                     QCOMPARE(button->accessibleName(), icon ? text : QString());
