@@ -100,7 +100,7 @@ void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& o
     if (bufferSize == 0) {
         JoinFiles(host);
     } else {
-        JoinFilesWithBuffer(host, bufferSize);
+        JoinFilesWithSizes(host, bufferSize, kJoinCopySliceSize);
     }
     if (host.lastMessage != join_messages::kJoinComplete) {
         throw std::runtime_error("the engine said: " + host.lastMessage);

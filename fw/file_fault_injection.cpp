@@ -45,4 +45,8 @@ long TakeFileFault(FileOp op) {
     return fault.osError;
 }
 
+bool IsFileFaultArmed(FileOp op) {
+    return FaultOf(op).armed;
+}
+
 } // namespace fw

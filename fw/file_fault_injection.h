@@ -18,4 +18,7 @@ void ClearFileFaults();
 
 long TakeFileFault(FileOp op);
 
+// True while a fault of op is armed, whether or not its call is due yet.
+bool IsFileFaultArmed(FileOp op);
+
 } // namespace fw

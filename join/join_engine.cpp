@@ -79,25 +79,24 @@ void SkipHeader(CFile& input, const CopyBuffer& buffer) {
     }
 }
 
-// Copies the rest of input to the end of output through buffer. Returns
-// false when a write failed; a failed read escapes as CFileException.
-bool CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer) {
+// Copies the rest of input to the end of output, one slice at a time.
+// Returns false when a write failed; a failed read escapes as CFileException.
+bool CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer, std::size_t sliceSize) {
     for (;;) {
-        const std::size_t n = input.Read(buffer.Data(), buffer.Size());
-        if (n == 0) {
-            return true;
-        }
-        try {
-            output.Write(buffer.Data(), n);
-        } catch (const CFileException&) {
+        const CFile::CopyResult slice =
+            input.CopyTo(output, sliceSize, {buffer.Data(), buffer.Size()});
+        if (slice.outputFailed) {
             return false;
+        }
+        if (slice.copied == 0) {
+            return true;
         }
     }
 }
 
 // The join proper, under the wait cursor. Both files are closed when it
 // returns (an open file is abandoned with its object), input first.
-Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
+Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize, std::size_t sliceSize) {
     const std::string output = host.OutputPathText();
 
     // Creating the output would empty an input it names, so such a path is
@@ -124,7 +123,7 @@ Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
         if (i != 0) {
             SkipHeader(in, buffer);
         }
-        if (!CopyRest(in, out, buffer)) {
+        if (!CopyRest(in, out, buffer, sliceSize)) {
             return Failed(join_messages::WriteError(output));
         }
         in.Close();
@@ -143,10 +142,10 @@ Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
 } // namespace
 
 void JoinFiles(IJoinHost& host) {
-    JoinFilesWithBuffer(host, kJoinCopyBufferSize);
+    JoinFilesWithSizes(host, kJoinCopyBufferSize, kJoinCopySliceSize);
 }
 
-void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
+void JoinFilesWithSizes(IJoinHost& host, std::size_t bufferSize, std::size_t sliceSize) {
     if (host.JoinListCount() <= 0) {
         host.ShowMessage(join_messages::kNothingToJoin, fw::kMbInformation);
         return;
@@ -156,7 +155,7 @@ void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
     }
 
     WaitCursor cursor(host);
-    const Outcome outcome = JoinUnderCursor(host, bufferSize);
+    const Outcome outcome = JoinUnderCursor(host, bufferSize, std::max<std::size_t>(sliceSize, 1));
     if (outcome.cursorEndsFirst) {
         cursor.End();
     }

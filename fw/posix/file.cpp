@@ -15,6 +15,9 @@ struct CFile::Impl {
     // Regular files are locked and truncated; devices and pipes are not, and
     // have nothing to flush to stable storage.
     bool regular = false;
+    // Cleared once the system has said it cannot copy from this file to the
+    // output in the kernel; the rest goes through the buffer.
+    bool kernelCopy = true;
 };
 
 namespace {
@@ -39,6 +42,28 @@ public:
 private:
     int m_fd;
 };
+
+// The kernel's copy between two descriptors at their positions. A device
+// fault armed by a test for reading or writing fails it as it would fail the
+// device's own copy, with an error that does not say which side failed.
+ssize_t CopyFileRange(int input, int output, std::size_t count) {
+    if (fw::IsFileFaultArmed(fw::FileOp::read) || fw::IsFileFaultArmed(fw::FileOp::write)) {
+        errno = EIO;
+        return -1;
+    }
+#ifdef __linux__
+    return ::copy_file_range(input, nullptr, output, nullptr, count, 0);
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// Errors by which copy_file_range says it cannot copy between these two
+// files at all (another file system, a device, an old kernel).
+bool KernelCannotCopy(int error) {
+    return error == EXDEV || error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
+}
 
 } // namespace
 
@@ -172,6 +197,34 @@ void CFile::Write(const void* buffer, std::size_t count) {
         bytes += n;
         count -= static_cast<std::size_t>(n);
     }
+}
+
+CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    std::size_t copied = 0;
+    while (copied < count && m_impl->kernelCopy && output.m_impl) {
+        const ssize_t n = CopyFileRange(m_impl->fd, output.m_impl->fd, count - copied);
+        if (n > 0) {
+            copied += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && KernelCannotCopy(errno)) {
+            m_impl->kernelCopy = false;
+        }
+        // The end of the input, or a failure. copy_file_range does not say
+        // which side failed (EIO), and some file systems copy nothing rather
+        // than fail: the rest of the slice goes through the buffer, where a
+        // failure belongs to the read or the write and the end is a read of 0.
+        break;
+    }
+    CopyResult rest = CopyThroughBuffer(output, count - copied, buffer);
+    rest.copied += copied;
+    return rest;
 }
 
 std::uint64_t CFile::GetLength() const {

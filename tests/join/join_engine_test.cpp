@@ -92,13 +92,16 @@ TEST_F(JoinTest, SamePathTwiceIsJoinedTwice) {
     EXPECT_EQ(Output(), bytes[a] + bytes[a].substr(5000));
 }
 
-TEST_F(JoinTest, BufferSizeDoesNotChangeTheOutput) {
+TEST_F(JoinTest, BufferAndSliceSizesDoNotChangeTheOutput) {
     const std::string a = Input("a.mpg", 10007, 1);
     const std::string b = Input("b.mpg", 9001, 2);
     for (std::size_t size : {1u, 999u, 1024u, 4096u, 1u << 20}) {
-        host.list = {a, b};
-        JoinFilesWithBuffer(host, size);
-        EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000)) << "buffer " << size;
+        for (std::size_t slice : {1u, 4095u, 1u << 20}) {
+            host.list = {a, b};
+            JoinFilesWithSizes(host, size, slice);
+            EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000))
+                << "buffer " << size << ", slice " << slice;
+        }
     }
 }
 
