@@ -5,7 +5,7 @@
 //
 // Usage: korvane_join_bench [--dir DIR (default $TMPDIR or /tmp)] [--size-mib N] [--count N]
 //        [--rounds N] [--rss-small-mib N] [--rss-large-mib N]
-//        [--sweep KIB,KIB,...]
+//        [--sweep KIB,KIB,...] [--slices KIB,KIB,...]
 // The last line is: ratio_vs_cat=R1 ratio_vs_kernel=R2 rss_growth_kib=K
 #include <algorithm>
 #include <chrono>
@@ -36,12 +36,14 @@ struct Options {
     std::uint64_t rssSmallMib = 64;
     std::uint64_t rssLargeMib = 1024;
     std::vector<std::size_t> sweepKib;
+    std::vector<std::size_t> slicesKib;
 };
 
 [[noreturn]] void Usage(const char* problem) {
     std::fprintf(stderr,
                  "%s\nusage: korvane_join_bench [--dir DIR] [--size-mib N] [--count N] "
-                 "[--rounds N] [--rss-small-mib N] [--rss-large-mib N] [--sweep KIB,...]\n",
+                 "[--rounds N] [--rss-small-mib N] [--rss-large-mib N] [--sweep KIB,...] "
+                 "[--slices KIB,...]\n",
                  problem);
     std::exit(2);
 }
@@ -106,11 +108,12 @@ Options Parse(int argc, char** argv) {
             options.rssSmallMib = Number(value);
         } else if (arg == "--rss-large-mib") {
             options.rssLargeMib = Number(value);
-        } else if (arg == "--sweep") {
+        } else if (arg == "--sweep" || arg == "--slices") {
             std::stringstream list(value);
             std::string item;
             while (std::getline(list, item, ',')) {
-                options.sweepKib.push_back(static_cast<std::size_t>(Number(item.c_str())));
+                (arg == "--sweep" ? options.sweepKib : options.slicesKib)
+                    .push_back(static_cast<std::size_t>(Number(item.c_str())));
             }
         } else {
             Usage(("unknown option " + arg).c_str());
@@ -178,9 +181,10 @@ int Run(const Options& options, const std::string& self) {
                 "flushes its output to stable storage\n",
                 options.count, static_cast<unsigned long long>(options.sizeMib),
                 folder.Path().c_str(), FileSystemOf(folder.Path()).c_str(), totalMib);
-    std::printf("engine copy buffer: %zu KiB\n", kJoinCopyBufferSize / 1024);
+    std::printf("engine copy buffer: %zu KiB, slice: %zu KiB\n", kJoinCopyBufferSize / 1024,
+                kJoinCopySliceSize / 1024);
 
-    // The three outputs must be the same bytes, or the times mean nothing.
+    // The outputs must be the same bytes, or the times mean nothing.
     const std::string output = folder / "out.mpg";
     const std::string reference = folder / "reference.mpg";
     JoinWithKernelCopy(inputs, reference);
@@ -188,33 +192,48 @@ int Run(const Options& options, const std::string& self) {
     const bool engineSame = SameContents(output, reference);
     JoinWithCatAndTail(inputs, output);
     const bool catSame = SameContents(output, reference);
+    JoinWithReadWrite(inputs, output);
+    const bool readWriteSame = SameContents(output, reference);
     std::filesystem::remove(reference);
-    std::printf("outputs identical: engine %s, cat+tail %s\n", engineSame ? "yes" : "NO",
-                catSame ? "yes" : "NO");
-    if (!engineSame || !catSame) {
+    std::printf("outputs identical: engine %s, cat+tail %s, read/write %s\n",
+                engineSame ? "yes" : "NO", catSame ? "yes" : "NO", readWriteSame ? "yes" : "NO");
+    if (!engineSame || !catSame || !readWriteSame) {
         return 1;
     }
 
-    if (!options.sweepKib.empty()) {
-        std::vector<Contender> sweep;
-        for (std::size_t kib : options.sweepKib) {
-            sweep.push_back({"buffer " + std::to_string(kib) + " KiB",
-                             [&inputs, kib](const std::string& out) {
-                                 JoinWithEngine(inputs, out, kib * 1024);
+    // Each size swept runs in the same rounds as the kernel's copy, whose
+    // time in the round is its yardstick.
+    const auto sweep = [&](const std::vector<std::size_t>& kibs, const std::string& what,
+                           bool slices) {
+        if (kibs.empty()) {
+            return;
+        }
+        std::vector<Contender> sizes;
+        for (std::size_t kib : kibs) {
+            sizes.push_back({what + " " + std::to_string(kib) + " KiB",
+                             [&inputs, kib, slices](const std::string& out) {
+                                 JoinWithEngine(inputs, out, slices ? 0 : kib * 1024,
+                                                slices ? kib * 1024 : 0);
                              },
                              {}});
         }
-        RunRounds(sweep, options.rounds, output);
-        for (const Contender& c : sweep) {
-            std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), Median(c.times),
-                        totalMib / Median(c.times));
+        sizes.push_back(
+            {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}});
+        RunRounds(sizes, options.rounds, output);
+        for (const Contender& c : sizes) {
+            std::printf("median %s: %.3f s (%.0f MiB/s), over kernel %.3f\n", c.name.c_str(),
+                        Median(c.times), totalMib / Median(c.times),
+                        MedianRatio(c.times, sizes.back().times));
         }
-    }
+    };
+    sweep(options.sweepKib, "buffer", false);
+    sweep(options.slicesKib, "slice", true);
 
     std::vector<Contender> contenders = {
         {"engine", [&](const std::string& out) { JoinWithEngine(inputs, out); }, {}},
         {"cat+tail", [&](const std::string& out) { JoinWithCatAndTail(inputs, out); }, {}},
         {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}},
+        {"read/write", [&](const std::string& out) { JoinWithReadWrite(inputs, out); }, {}},
     };
     RunRounds(contenders, options.rounds, output);
     for (const Contender& c : contenders) {
@@ -226,8 +245,10 @@ int Run(const Options& options, const std::string& self) {
     // to that round; the ratios given are the medians of these.
     const double ratioCat = MedianRatio(contenders[0].times, contenders[1].times);
     const double ratioKernel = MedianRatio(contenders[0].times, contenders[2].times);
-    std::printf("median of per-round ratios: engine/cat+tail %.3f, engine/kernel %.3f\n", ratioCat,
-                ratioKernel);
+    const double ratioReadWrite = MedianRatio(contenders[0].times, contenders[3].times);
+    std::printf("median of per-round ratios: engine/cat+tail %.3f, engine/kernel %.3f, "
+                "engine/read-write %.3f\n",
+                ratioCat, ratioKernel, ratioReadWrite);
     for (std::string& input : inputs) {
         std::filesystem::remove(input);
     }
