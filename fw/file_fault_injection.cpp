@@ -12,7 +12,7 @@ struct Fault {
     int skip = 0;
 };
 
-std::array<Fault, 5> g_faults;
+std::array<Fault, 6> g_faults;
 
 Fault& FaultOf(FileOp op) {
     return g_faults[static_cast<std::size_t>(op)];

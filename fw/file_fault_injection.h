@@ -6,7 +6,8 @@
 // before each operation and fail with the error it returns (0: go ahead).
 namespace fw {
 
-enum class FileOp { read, write, length, flush, close };
+// copyRange: the system's copy from one file to another (Linux).
+enum class FileOp { read, write, length, flush, close, copyRange };
 
 namespace testing {
 

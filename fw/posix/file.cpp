@@ -47,6 +47,10 @@ private:
 // fault armed by a test for reading or writing fails it as it would fail the
 // device's own copy, with an error that does not say which side failed.
 ssize_t CopyFileRange(int input, int output, std::size_t count) {
+    if (const long fault = fw::TakeFileFault(fw::FileOp::copyRange); fault != 0) {
+        errno = static_cast<int>(fault);
+        return -1;
+    }
     if (fw::IsFileFaultArmed(fw::FileOp::read) || fw::IsFileFaultArmed(fw::FileOp::write)) {
         errno = EIO;
         return -1;

@@ -34,6 +34,8 @@ std::string OpName(const ::testing::TestParamInfo<fw::FileOp>& info) {
         return "flush";
     case fw::FileOp::close:
         return "close";
+    case fw::FileOp::copyRange:
+        return "copyRange";
     }
     return "unknown";
 }
