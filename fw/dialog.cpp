@@ -66,8 +66,8 @@ int CDialog::ShowMessage(const std::string& text, unsigned style) {
     return fw::AppMessageBox(m_peer, text, style);
 }
 
-bool CDialog::UpdateData(bool saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
+bool CDialog::UpdateData() {
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return true;
 }
@@ -91,7 +91,7 @@ fw::Rect CDialog::GetClientRect() const {
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 bool CDialog::OnInitDialog() {
-    UpdateData(false);
+    UpdateData();
     return true;
 }
 

@@ -17,9 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fw/file_fault_injection.h"
 #include "join/join_engine.h"
 #include "tests/fw/child_process.h"
+#include "tests/fw/file_faults.h"
 #include "tests/fw/temp_folder.h"
 #include "tests/join/expected_messages.h"
 #include "tests/join/recording_host.h"
@@ -29,7 +29,7 @@ namespace {
 class JoinPosixTest : public ::testing::Test {
 protected:
     void SetUp() override { host.output = dir / "out.mpg"; }
-    void TearDown() override { fw::testing::ClearFileFaults(); }
+    void TearDown() override { file_faults::Clear(); }
 
     std::string Input(const std::string& name, std::size_t size, std::uint32_t seed) {
         const std::string path = dir / name;
@@ -144,7 +144,7 @@ TEST_F(JoinPosixTest, KernelCopyThatCannotCopyOrFailsGivesTheSameBytes) {
         for (const int skip : {0, 1, 4}) {
             host.list = {a, b};
             host.events.clear();
-            fw::testing::InjectFileFault(fw::FileOp::copyRange, error, skip);
+            file_faults::Inject(file_faults::FileOp::copyRange, error, skip);
             JoinFilesWithSizes(host, 4096, 65536);
             EXPECT_EQ(host.events, Succeeded()) << error << " after " << skip;
             EXPECT_EQ(ReadBytes(host.output), expected) << error << " after " << skip;
