@@ -59,12 +59,14 @@ public:
     };
 
     // Copies up to count bytes from this file's position to output's,
-    // advancing both. Where the system copies between the two files itself
-    // (copy_file_range on Linux) the bytes do not pass through this process;
-    // elsewhere, and wherever that copy fails, they go through buffer by Read
-    // and Write, so that a failure is always told apart: a failed read throws
-    // CFileException naming this file, as Read does, and a failed write ends
-    // the copy with outputFailed set.
+    // advancing both. Where both lie on a file system that copies between
+    // its files by itself, sharing blocks or copying on the server (btrfs,
+    // XFS, NFS, SMB on Linux), the kernel copies (copy_file_range) and the
+    // bytes do not pass through this process. Elsewhere, and wherever that
+    // copy fails, they go through buffer by Read and Write, so that a failure
+    // is always told apart: a failed read throws CFileException naming this
+    // file, as Read does, and a failed write ends the copy with outputFailed
+    // set. buffer must not be empty.
     CopyResult CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer);
 
     std::uint64_t GetLength() const;

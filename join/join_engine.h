@@ -27,10 +27,26 @@
 // the sizes from 256 KiB up came out faster.
 inline constexpr std::size_t kJoinCopyBufferSize = 128 * 1024;
 
-// The most bytes copied in one step, whether the system copies them in the
-// kernel or they pass through the buffer (where the kernel cannot copy
-// between the two files, or on Windows). Measured: see below.
-inline constexpr std::size_t kJoinCopySliceSize = 8 * 1024 * 1024;
+// The most bytes copied in one step, whether the kernel copies them or they
+// pass through the buffer; between steps the join can show its progress and
+// stop. Per slice size: the engine's time over that of the kernel's copy of
+// the same bytes in the same round (one copy_file_range per input), and the
+// engine's processor time; medians of five rounds, three inputs of 256 MiB,
+// on a 2-core virtual machine shared with other work:
+//
+//   scripts/bench --size-mib 256 --rounds 5 --slices 256,1024,4096,16384,65536
+//
+//   slice      btrfs (the kernel copies)   ext4 (through the buffer)
+//   256 KiB    0.94   0.55 s               0.88   0.22 s
+//     1 MiB    1.02   0.60 s               0.77   0.24 s
+//     4 MiB    0.97   0.69 s               0.80   0.23 s
+//    16 MiB    1.04   0.71 s               0.77   0.23 s
+//    64 MiB    0.98   0.71 s               0.79   0.23 s
+//
+// The size makes no difference beyond the rounds' noise; 4 MiB keeps a step
+// short (a few tens of milliseconds even through the buffer to a slow disk)
+// while a btrfs input is shared in few enough calls to cost nothing.
+inline constexpr std::size_t kJoinCopySliceSize = 4 * 1024 * 1024;
 
 // Joins the host's inputs into its output file: the first input whole, each
 // further one without its first 5000 bytes. Every outcome the join expects

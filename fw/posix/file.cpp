@@ -15,9 +15,10 @@ struct CFile::Impl {
     // Regular files are locked and truncated; devices and pipes are not, and
     // have nothing to flush to stable storage.
     bool regular = false;
-    // Cleared once the system has said it cannot copy from this file to the
-    // output in the kernel; the rest goes through the buffer.
-    bool kernelCopy = true;
+    // Copies from this file to an output go through the kernel where both
+    // lie on a file system that copies by itself; cleared once the system
+    // has said it cannot, and the rest goes through the buffer.
+    bool kernelCopy = false;
 };
 
 namespace {
@@ -133,7 +134,8 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return fail(errno);
     }
 
-    m_impl = std::make_unique<Impl>(Impl{guard.Release(), regular});
+    const bool kernelCopy = fw::posix::CopiesFilesItselfCall(fd);
+    m_impl = std::make_unique<Impl>(Impl{guard.Release(), regular, kernelCopy});
     m_strFileName = path;
     return true;
 }
@@ -182,7 +184,7 @@ CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std:
         ThrowFileError(EBADF, m_strFileName);
     }
     std::size_t copied = 0;
-    while (copied < count && m_impl->kernelCopy && output.m_impl) {
+    while (copied < count && m_impl->kernelCopy && output.m_impl && output.m_impl->kernelCopy) {
         const ssize_t n = fw::posix::CopyRangeCall(m_impl->fd, output.m_impl->fd, count - copied);
         if (n > 0) {
             copied += static_cast<std::size_t>(n);

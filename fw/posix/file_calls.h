@@ -15,6 +15,10 @@ ssize_t WriteCall(int fd, const void* buffer, std::size_t count);
 // The kernel's copy of up to count bytes from input to output, each at its
 // position (copy_file_range; fails with ENOSYS where there is none).
 ssize_t CopyRangeCall(int input, int output, std::size_t count);
+// True where the file system of fd copies between its files by itself, by
+// sharing their blocks or on the server, so that the kernel's copy is worth
+// asking for.
+bool CopiesFilesItselfCall(int fd);
 // The length query.
 int StatCall(int fd, struct stat* status);
 int SyncCall(int fd);

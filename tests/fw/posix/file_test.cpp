@@ -193,9 +193,9 @@ long SystemReads() {
     return -1;
 }
 
-// Between two files of one file system the kernel copies: a few calls move
-// what would take hundreds of reads through the buffer. A copy asked for
-// more than is left stops at the end.
+// Where the kernel copies between two files, a few calls move what would
+// take hundreds of reads through the buffer. A copy asked for more than is
+// left stops at the end.
 TEST_F(FileTest, CopyToCopiesInTheKernelUpToTheEnd) {
     const std::string bytes = PatternBytes(3 << 20, 1);
     WriteBytes(dir / "in", bytes);
