@@ -87,12 +87,16 @@ public:
     const std::string& GetFilePath() const noexcept;
 
     struct Impl;
+    // Frees an Impl; each platform defines it where Impl is complete.
+    struct ImplDeleter {
+        void operator()(Impl* impl) const noexcept;
+    };
 
 private:
     // CopyTo through buffer, by Read and Write.
     CopyResult CopyThroughBuffer(CFile& output, std::size_t count, std::span<std::byte> buffer);
 
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<Impl, ImplDeleter> m_impl;
     std::string m_strFileName;
 };
 

@@ -8,8 +8,9 @@
 namespace fw::mem {
 
 // A list box held in memory. A sorted list puts added entries at their
-// place in ascending order with ASCII letter case ignored (bytes compared
-// unsigned otherwise); an entry equal to existing ones goes after them.
+// place as users see them: ascending by the current locale's collation
+// (LC_COLLATE), letter case ignored; an entry equal to existing ones goes
+// after them.
 // Insertions and deletions keep the selected entry selected where it
 // remains; deleting it clears the selection.
 class ListPeer : public IListPeer {
@@ -35,9 +36,6 @@ private:
     std::vector<std::string> m_entries;
     int m_selection = -1;
 };
-
-// Compares as the sorted list does: negative, zero or positive.
-int CompareListEntries(const std::string& a, const std::string& b);
 
 class EditPeer : public IEditPeer {
 public:

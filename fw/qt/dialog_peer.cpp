@@ -14,60 +14,30 @@
 #include "fw/qt/control_peers.h"
 #include "fw/qt/dialog_font.h"
 #include "fw/qt/icon_button.h"
-#include "res/dialog_styles.h"
+#include "fw/qt/title_bar.h"
 
 namespace fw::qt {
 
 namespace {
 
-constexpr std::uint32_t kButtonTypeMask = 0x0F;
-constexpr std::uint32_t kButtonHorizontalMask = 0x0300; // BS_LEFT, BS_RIGHT, BS_CENTER
-constexpr std::uint32_t kButtonLeft = 0x0100;
-constexpr std::uint32_t kButtonVerticalMask = 0x0C00; // BS_TOP, BS_BOTTOM, BS_VCENTER
-constexpr std::uint32_t kButtonBottom = 0x0800;
-constexpr std::uint32_t kStaticTypeMask = 0x1F;
-constexpr std::uint32_t kStaticCenter = 0x01;
-constexpr std::uint32_t kStaticRight = 0x02;
-constexpr std::uint32_t kWindowDisabled = 0x08000000;
+// Placement::start, centre and end along each axis.
+constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
 
-bool Has(std::uint32_t style, long bits) {
-    return (style & static_cast<std::uint32_t>(bits)) == static_cast<std::uint32_t>(bits);
-}
-
-Qt::Alignment ButtonImageAlignment(std::uint32_t style) {
-    Qt::Alignment alignment;
-    switch (style & kButtonHorizontalMask) {
-    case kButtonLeft:
-        alignment |= Qt::AlignLeft;
-        break;
-    case static_cast<std::uint32_t>(KV_BS_RIGHT):
-        alignment |= Qt::AlignRight;
-        break;
-    default:
-        alignment |= Qt::AlignHCenter;
-        break;
-    }
-    switch (style & kButtonVerticalMask) {
-    case static_cast<std::uint32_t>(KV_BS_TOP):
-        alignment |= Qt::AlignTop;
-        break;
-    case kButtonBottom:
-        alignment |= Qt::AlignBottom;
-        break;
-    default:
-        alignment |= Qt::AlignVCenter;
-        break;
-    }
-    return alignment;
+Qt::Alignment AlignmentOf(Placement horizontal, Placement vertical) {
+    return kHorizontal[static_cast<int>(horizontal)] | kVertical[static_cast<int>(vertical)];
 }
 
 // One painting pass. Painting is possible only inside the window's paint
 // event; elsewhere the calls do nothing.
 class PaintContext final : public IPaintContext {
 public:
-    PaintContext(QWidget* window, bool painting) : m_window(window) {
-        if (painting)
+    // Client coordinates start clientTop pixels down the window.
+    PaintContext(QWidget* window, bool painting, int clientTop) : m_window(window) {
+        if (painting) {
             m_painter = std::make_unique<QPainter>(window);
+            m_painter->translate(0, clientTop);
+        }
     }
 
     void EraseIconBackground() override {
@@ -95,15 +65,25 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QW
     : QDialog(parent), m_dialog(dialog) {
     // A top-level window of its own (with a taskbar button), or a dialog over
     // its owner; either way only a title, the system menu and a close box.
-    setWindowFlags((parent != nullptr ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = (parent != nullptr ? Qt::Dialog : Qt::Window) |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (TitleBar::Needed())
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.c_str()));
     setFont(DialogFont(dialogTemplate.fontFace, dialogTemplate.pointSize, dialogTemplate.fontWeight,
                        dialogTemplate.fontItalic));
     m_units = BaseUnitsOf(font());
-    setFixedSize(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
-                 DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    const QSize client(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
+                       DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    if (TitleBar::Needed()) {
+        auto* titleBar = new TitleBar(this);
+        m_clientTop = titleBar->height();
+        titleBar->setGeometry(0, 0, client.width(), m_clientTop);
+    }
+    setFixedSize(client.width(), m_clientTop + client.height());
     setSizeGripEnabled(false);
     CreateControls(dialogTemplate);
 }
@@ -111,16 +91,22 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QW
 DialogPeer::~DialogPeer() = default;
 
 QWidget* DialogPeer::CreateButton(const DialogControl& control) {
-    auto* button = new IconButton(ButtonImageAlignment(control.style), this);
-    button->setText(QString::fromUtf8(control.text.c_str()));
+    auto* button = new IconButton(
+        AlignmentOf(ButtonImageHorizontal(control), ButtonImageVertical(control)), this);
+    const QString text = QString::fromUtf8(control.text.c_str());
     // Enter presses the default button wherever the focus is, so no other
     // button becomes the default while it has the focus.
     button->setAutoDefault(false);
-    button->setDefault((control.style & kButtonTypeMask) ==
-                       static_cast<std::uint32_t>(KV_BS_DEFPUSHBUTTON));
-    if (Has(control.style, KV_BS_ICON)) {
+    button->setDefault(control.IsDefaultButton());
+    if (control.ShowsIcon()) {
         const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
         button->setIconSize(QSize(side, side));
+        // An icon button does not draw its text: it is what the button is
+        // called, spoken and in its tooltip.
+        button->setAccessibleName(text);
+        button->setToolTip(text);
+    } else {
+        button->setText(text);
     }
     const int id = control.id;
     connect(button, &QPushButton::clicked, this, [this, id] { m_dialog.HandleCommand(id); });
@@ -132,13 +118,7 @@ QWidget* DialogPeer::CreateButton(const DialogControl& control) {
 QWidget* DialogPeer::CreateLabel(const DialogControl& control) {
     auto* label = new QLabel(QString::fromUtf8(control.text.c_str()), this);
     label->setTextFormat(Qt::PlainText);
-    const std::uint32_t type = control.style & kStaticTypeMask;
-    Qt::Alignment alignment = Qt::AlignTop | Qt::AlignLeft;
-    if (type == kStaticCenter)
-        alignment = Qt::AlignTop | Qt::AlignHCenter;
-    else if (type == kStaticRight)
-        alignment = Qt::AlignTop | Qt::AlignRight;
-    label->setAlignment(alignment);
+    label->setAlignment(AlignmentOf(LabelHorizontal(control), Placement::start));
     return label;
 }
 
@@ -146,48 +126,47 @@ QWidget* DialogPeer::CreateListBox(const DialogControl& control) {
     auto* list = new QListWidget(this);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Has(control.style, KV_WS_VSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                       : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(control.HasVerticalScrollBar() ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
     list->setUniformItemSizes(true);
-    if (!Has(control.style, KV_WS_BORDER))
+    if (!control.HasBorder())
         list->setFrameShape(QFrame::NoFrame);
     if (control.id != -1)
-        m_lists[control.id] = std::make_unique<ListPeer>(list, Has(control.style, KV_LBS_SORT));
+        m_lists[control.id] = std::make_unique<ListPeer>(list, control.IsSortedList());
     return list;
 }
 
 QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
     auto* edit = new QLineEdit(this);
-    edit->setFrame(Has(control.style, KV_WS_BORDER));
+    edit->setFrame(control.HasBorder());
     if (control.id != -1)
         m_edits[control.id] = std::make_unique<EditPeer>(edit);
     return edit;
 }
 
 void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
+    std::map<const DialogControl*, QWidget*> widgets;
     for (const DialogControl& control : dialogTemplate.controls) {
-        const QString kind = QString::fromStdString(control.className).toLower();
-        QWidget* widget = nullptr;
-        if (kind == QLatin1String("button"))
-            widget = CreateButton(control);
-        else if (kind == QLatin1String("static"))
-            widget = CreateLabel(control);
-        else if (kind == QLatin1String("listbox"))
-            widget = CreateListBox(control);
-        else if (kind == QLatin1String("edit"))
-            widget = CreateEdit(control);
-        else
+        const ControlKind kind = KindOf(control);
+        QWidget* widget = kind == ControlKind::button    ? CreateButton(control)
+                          : kind == ControlKind::label   ? CreateLabel(control)
+                          : kind == ControlKind::listBox ? CreateListBox(control)
+                          : kind == ControlKind::edit    ? CreateEdit(control)
+                                                         : nullptr;
+        if (widget == nullptr)
             continue; // a control class this backend does not draw
 
+        widgets[&control] = widget;
         widget->setGeometry(
-            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
+            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units)
+                .translated(0, m_clientTop));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
-        widget->setHidden(!Has(control.style, KV_WS_VISIBLE));
-        widget->setEnabled((control.style & kWindowDisabled) == 0);
-        if (kind != QLatin1String("static")) {
-            if (Has(control.style, KV_WS_TABSTOP)) {
+        widget->setHidden(!control.IsVisible());
+        widget->setEnabled(!control.IsDisabled());
+        if (kind != ControlKind::label) {
+            if (control.IsTabStop()) {
                 widget->setFocusPolicy(Qt::StrongFocus);
                 m_tabStops.append(widget);
             } else {
@@ -197,6 +176,18 @@ void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i)
         QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+
+    // A labelled control is named by its label, and the label points to it.
+    for (const auto& [control, widget] : widgets) {
+        const DialogControl* label = dialogTemplate.LabelOf(*control);
+        const auto found = widgets.find(label);
+        if (found == widgets.end())
+            continue;
+        widget->setAccessibleName(
+            QString::fromUtf8(dialogTemplate.AccessibleName(*control).c_str()));
+        if (auto* labelWidget = qobject_cast<QLabel*>(found->second))
+            labelWidget->setBuddy(widget);
+    }
 }
 
 int DialogPeer::Run() {
@@ -280,11 +271,11 @@ bool DialogPeer::IsIconic() const {
 }
 
 Rect DialogPeer::GetClientRect() const {
-    return {0, 0, width(), height()};
+    return {0, 0, width(), height() - m_clientTop};
 }
 
 std::unique_ptr<IPaintContext> DialogPeer::BeginPaint() {
-    return std::make_unique<PaintContext>(this, m_painting);
+    return std::make_unique<PaintContext>(this, m_painting, m_clientTop);
 }
 
 void DialogPeer::DefaultPaint() {

@@ -22,17 +22,13 @@ namespace fw::qt {
 
 namespace {
 
-constexpr unsigned kIconMask = 0xF0;
-constexpr unsigned kButtonsMask = 0x0F;
-constexpr unsigned kIconExclamation = 0x30;
-
 QMessageBox::Icon BoxIcon(unsigned style) {
-    switch (style & kIconMask) {
+    switch (IconOf(style)) {
     case kMbIconStop:
         return QMessageBox::Critical;
     case kMbIconQuestion:
         return QMessageBox::Question;
-    case kIconExclamation:
+    case kMbIconExclamation:
         return QMessageBox::Warning;
     case kMbIconInformation:
         return QMessageBox::Information;
@@ -86,8 +82,12 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const bool okCancel = (style & kButtonsMask) == kMbOkCancel;
+    const bool okCancel = IsOkCancel(style);
     box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    // Japanese like every other text, whatever the locale.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    if (okCancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
@@ -121,11 +121,17 @@ void UiBackend::EndWaitCursor() {
 IconHandle UiBackend::LoadIconResource(int resourceId) {
     auto it = m_icons.find(resourceId);
     if (it == m_icons.end()) {
+        // Every size the icon file holds, so each scale gets its own image.
         QImageReader reader(QStringLiteral(":/korvane/icons/%1.ico").arg(resourceId));
-        const QImage image = reader.read();
-        if (image.isNull())
+        QIcon icon;
+        do {
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        } while (reader.jumpToNextImage());
+        if (icon.isNull())
             return {};
-        it = m_icons.emplace(resourceId, QIcon(QPixmap::fromImage(image))).first;
+        it = m_icons.emplace(resourceId, icon).first;
     }
     return {resourceId, &it->second};
 }

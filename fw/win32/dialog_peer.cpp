@@ -1,6 +1,6 @@
 #include "fw/win32/dialog_peer.h"
 
-#include <cwchar>
+#include <cstring>
 
 #include "fw/dialog.h"
 #include "fw/win32/ui_backend.h"
@@ -67,8 +67,11 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
     return peer->OnMessage(message, wParam, lParam);
 }
 
+DialogPeer::~DialogPeer() = default;
+
 BOOL DialogPeer::OnInitDialog(HWND hwnd) {
     m_hwnd = hwnd;
+    m_names = std::make_unique<ControlNames>(hwnd, m_template);
     m_dialog.AttachPeer(this);
     RECT before{};
     GetWindowRect(hwnd, &before);
@@ -93,6 +96,22 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     case WM_PAINT:
         return OnPaint();
+    case WM_DPICHANGED:
+        // The dialog manager scales the window and its fonts; the icons
+        // are loaded again in the size drawn for the new DPI.
+        for (auto& [id, button] : m_buttons) {
+            button->ScaleIcon(LOWORD(wParam));
+        }
+        return FALSE;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        for (auto& [id, button] : m_buttons) {
+            button->ScaleIcon(WindowDpi(m_hwnd));
+        }
+        return FALSE;
+    case WM_DESTROY:
+        m_names.reset(); // while the controls still exist
+        return FALSE;
     case WM_QUERYDRAGICON: {
         const IconHandle icon = m_dialog.HandleQueryDragIcon();
         // Returned directly, not through DWLP_MSGRESULT.
@@ -130,29 +149,28 @@ INT_PTR DialogPeer::OnPaint() {
     return m_defaultPaintAsked ? FALSE : TRUE;
 }
 
-HWND DialogPeer::ControlOfClass(int id, const wchar_t* className) const {
+HWND DialogPeer::ControlOf(int id, ControlKind kind) const {
     HWND control = GetDlgItem(m_hwnd, id);
     if (control == nullptr) {
         return nullptr;
     }
-    wchar_t name[64] = {};
-    GetClassNameW(control, name, 64);
+    char name[64] = {};
+    GetClassNameA(control, name, sizeof name);
     // A versioned class of the common controls reads "6.0...!Button".
-    const wchar_t* bare = std::wcsrchr(name, L'!');
-    bare = bare != nullptr ? bare + 1 : name;
-    return lstrcmpiW(bare, className) == 0 ? control : nullptr;
+    const char* bare = std::strrchr(name, '!');
+    return KindOfClass(bare != nullptr ? bare + 1 : name) == kind ? control : nullptr;
 }
 
 IListPeer* DialogPeer::ListBox(int id) {
-    return CachedPeer(m_lists, id, ControlOfClass(id, L"ListBox"));
+    return CachedPeer(m_lists, id, ControlOf(id, ControlKind::listBox));
 }
 
 IEditPeer* DialogPeer::Edit(int id) {
-    return CachedPeer(m_edits, id, ControlOfClass(id, L"Edit"));
+    return CachedPeer(m_edits, id, ControlOf(id, ControlKind::edit));
 }
 
 IButtonPeer* DialogPeer::Button(int id) {
-    return CachedPeer(m_buttons, id, ControlOfClass(id, L"Button"));
+    return CachedPeer(m_buttons, id, ControlOf(id, ControlKind::button));
 }
 
 void DialogPeer::EndDialog(int result) {
