@@ -14,8 +14,9 @@
 void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& output,
                     std::size_t bufferSize = 0, std::size_t sliceSize = 0);
 
-// The engine's copy as it was before it copied in the kernel: every byte
-// read into a buffer of the engine's size and written from there.
+// The engine's copy where the kernel does not copy (and the engine's only
+// copy before it could): every byte read into a buffer of the engine's size
+// and written from there.
 void JoinWithReadWrite(const std::vector<std::string>& inputs, const std::string& output);
 
 // `cat` of the first input and `tail -c +5001` of the others, into one file.

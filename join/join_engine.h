@@ -43,9 +43,9 @@ inline constexpr std::size_t kJoinCopyBufferSize = 128 * 1024;
 //    16 MiB    1.04   0.71 s               0.77   0.23 s
 //    64 MiB    0.98   0.71 s               0.79   0.23 s
 //
-// The size makes no difference beyond the rounds' noise; 4 MiB keeps a step
-// short (a few tens of milliseconds even through the buffer to a slow disk)
-// while a btrfs input is shared in few enough calls to cost nothing.
+// The size makes no difference beyond the rounds' noise. 4 MiB keeps a step
+// short where the bytes pass through the buffer, and still shares a btrfs
+// input's blocks in few calls.
 inline constexpr std::size_t kJoinCopySliceSize = 4 * 1024 * 1024;
 
 // Joins the host's inputs into its output file: the first input whole, each
