@@ -117,3 +117,8 @@ void CJoinDlg::BeginWaitCursor() {
 void CJoinDlg::EndWaitCursor() {
     CDialog::EndWaitCursor();
 }
+
+void CJoinDlg::RunWithProgress(const fw::ProgressWindowTexts& texts,
+                               const std::function<void(fw::IWorkProgress&)>& work) {
+    CDialog::RunWithProgress(texts, work);
+}

@@ -46,4 +46,6 @@ private:
     int ShowMessage(const std::string& text, unsigned style) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    void RunWithProgress(const fw::ProgressWindowTexts& texts,
+                         const std::function<void(fw::IWorkProgress&)>& work) override;
 };
