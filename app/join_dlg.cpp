@@ -44,7 +44,7 @@ bool CJoinDlg::OnInitDialog() {
     std::string name;
 
     if (!cmdInfo.GetFirstItem(switchText, paramText)) {
-        CDialog::ShowMessage(app_messages::kNoFilesDropped, fw::kMbInformation);
+        ShowMessage(app_messages::kNoFilesDropped, fw::kMbInformation);
         EndDialog(fw::kIdCancel);
         return false;
     }
@@ -70,7 +70,7 @@ bool CJoinDlg::OnInitDialog() {
 }
 
 void CJoinDlg::OnJoin() {
-    JoinFiles(*this);
+    JoinFiles(m_joinHost);
 }
 
 // While minimized, draws the application icon centred in the client area.
@@ -92,33 +92,8 @@ fw::IconHandle CJoinDlg::OnQueryDragIcon() {
     return m_hIcon;
 }
 
-int CJoinDlg::JoinListCount() {
-    return m_lstFiles.GetCount();
-}
-
-std::string CJoinDlg::JoinListEntry(int index) {
+std::string CJoinDlg::JoinHost::JoinListEntry(int index) {
     std::string text;
-    m_lstFiles.GetText(index, text);
+    m_dialog.m_lstFiles.GetText(index, text);
     return text;
-}
-
-std::string CJoinDlg::OutputPathText() {
-    return m_edtOutput.GetWindowText();
-}
-
-int CJoinDlg::ShowMessage(const std::string& text, unsigned style) {
-    return CDialog::ShowMessage(text, style);
-}
-
-void CJoinDlg::BeginWaitCursor() {
-    CDialog::BeginWaitCursor();
-}
-
-void CJoinDlg::EndWaitCursor() {
-    CDialog::EndWaitCursor();
-}
-
-void CJoinDlg::RunWithProgress(const fw::ProgressWindowTexts& texts,
-                               const std::function<void(fw::IWorkProgress&)>& work) {
-    CDialog::RunWithProgress(texts, work);
 }

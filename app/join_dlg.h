@@ -10,7 +10,7 @@
 // The program's window: the dropped files in a list the user can reorder,
 // the proposed output path, and the join on the OK command. The two list
 // controls are the only store of file names.
-class CJoinDlg : public CDialog, private IJoinHost {
+class CJoinDlg : public CDialog {
 public:
     enum { IDD = IDD_JOIN };
 
@@ -39,13 +39,28 @@ protected:
     fw::IconHandle m_hIcon;
 
 private:
-    // IJoinHost: the join reads the dialog's controls and talks through it.
-    int JoinListCount() override;
-    std::string JoinListEntry(int index) override;
-    std::string OutputPathText() override;
-    int ShowMessage(const std::string& text, unsigned style) override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
-    void RunWithProgress(const fw::ProgressWindowTexts& texts,
-                         const std::function<void(fw::IWorkProgress&)>& work) override;
+    // The join's view of the dialog: the join list, the output field, and
+    // the dialog's message boxes and wait cursor.
+    class JoinHost final : public IJoinHost {
+    public:
+        explicit JoinHost(CJoinDlg& dialog) : m_dialog(dialog) {}
+
+        int JoinListCount() override { return m_dialog.m_lstFiles.GetCount(); }
+        std::string JoinListEntry(int index) override;
+        std::string OutputPathText() override { return m_dialog.m_edtOutput.GetWindowText(); }
+        int ShowMessage(const std::string& text, unsigned style) override {
+            return m_dialog.ShowMessage(text, style);
+        }
+        void BeginWaitCursor() override { m_dialog.BeginWaitCursor(); }
+        void EndWaitCursor() override { m_dialog.EndWaitCursor(); }
+        void RunWithProgress(const fw::ProgressWindowTexts& texts,
+                             const std::function<void(fw::IWorkProgress&)>& work) override {
+            m_dialog.RunWithProgress(texts, work);
+        }
+
+    private:
+        CJoinDlg& m_dialog;
+    };
+
+    JoinHost m_joinHost{*this};
 };

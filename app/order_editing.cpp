@@ -11,11 +11,11 @@
 void CJoinDlg::OnMoveUp() {
     int index = m_lstFiles.GetCurSel();
     if (index < 0) {
-        CDialog::ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
+        ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
         return;
     }
     if (index == 0) {
-        CDialog::ShowMessage(app_messages::kFirstCannotMoveUp, fw::kMbInformation);
+        ShowMessage(app_messages::kFirstCannotMoveUp, fw::kMbInformation);
         return;
     }
     std::string text;
@@ -28,11 +28,11 @@ void CJoinDlg::OnMoveUp() {
 void CJoinDlg::OnMoveDown() {
     int index = m_lstFiles.GetCurSel();
     if (index < 0) {
-        CDialog::ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
+        ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
         return;
     }
     if (index == m_lstFiles.GetCount() - 1) {
-        CDialog::ShowMessage(app_messages::kLastCannotMoveDown, fw::kMbInformation);
+        ShowMessage(app_messages::kLastCannotMoveDown, fw::kMbInformation);
         return;
     }
     std::string text;

@@ -16,7 +16,6 @@ class IButtonPeer;
 class CListBox {
 public:
     void Attach(fw::IListPeer* peer) { m_peer = peer; }
-    bool IsBound() const { return m_peer != nullptr; }
 
     int AddString(const std::string& text);
     int InsertString(int index, const std::string& text);
@@ -36,7 +35,6 @@ private:
 class CEdit {
 public:
     void Attach(fw::IEditPeer* peer) { m_peer = peer; }
-    bool IsBound() const { return m_peer != nullptr; }
 
     std::string GetWindowText() const;
     void SetWindowText(const std::string& text);
@@ -49,7 +47,6 @@ private:
 class CButton {
 public:
     void Attach(fw::IButtonPeer* peer) { m_peer = peer; }
-    bool IsBound() const { return m_peer != nullptr; }
 
     // Shows the icon as the button's image.
     void SetIcon(fw::IconHandle icon);

@@ -72,8 +72,8 @@ void CDialog::RunWithProgress(const fw::ProgressWindowTexts& texts,
                                   texts, work);
 }
 
-bool CDialog::UpdateData(bool saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
+bool CDialog::UpdateData() {
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return true;
 }
@@ -97,7 +97,7 @@ fw::Rect CDialog::GetClientRect() const {
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 bool CDialog::OnInitDialog() {
-    UpdateData(false);
+    UpdateData();
     return true;
 }
 

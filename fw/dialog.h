@@ -14,15 +14,12 @@ class IDialogPeer;
 
 class CDialog;
 
-// Passed to DoDataExchange: binds member controls (and, in a fuller
-// framework, moves values) between the dialog object and its window.
+// Passed to DoDataExchange: binds member controls to the dialog's window.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    explicit CDataExchange(CDialog* dialog) : m_pDlgWnd(dialog) {}
 
     CDialog* m_pDlgWnd;
-    bool m_bSaveAndValidate;
 };
 
 // Binds control to the dialog's control id (again on every call, so a
@@ -57,7 +54,7 @@ public:
                          const std::function<void(fw::IWorkProgress&)>& work);
 
     // Runs DoDataExchange, which binds the member controls.
-    bool UpdateData(bool saveAndValidate = true);
+    bool UpdateData();
 
     void SetIcon(fw::IconHandle icon, bool big);
     // Invalidates, erases and repaints the whole dialog at once.
@@ -65,7 +62,6 @@ public:
     bool IsIconic() const;
     fw::Rect GetClientRect() const;
 
-    int TemplateId() const { return m_templateId; }
     CDialog* Parent() const { return m_pParent; }
 
     // Entry points for the backend running the dialog.
@@ -86,7 +82,7 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    // Binds the controls (UpdateData(false)); returns true so the platform
+    // Binds the controls (UpdateData); returns true so the platform
     // gives the focus to the first tab stop.
     virtual bool OnInitDialog();
     // OK command: ends the dialog with fw::kIdOk.

@@ -4,5 +4,4 @@ target_sources(korvane_fw PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_error_causes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_error_report.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/file_fault_injection.cpp
 )

@@ -9,6 +9,5 @@ target_sources(korvane_fw PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/paint_dc.cpp
     ${CMAKE_CURRENT_LIST_DIR}/progress_model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_backend.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/wait_cursor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win_app.cpp
 )

@@ -8,7 +8,7 @@
 
 #include "fw/file.h"
 #include "fw/file_error_causes.h"
-#include "fw/file_fault_injection.h"
+#include "fw/posix/file_calls.h"
 
 struct CFile::Impl {
     int fd = -1;
@@ -133,11 +133,8 @@ std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    if (const long fault = fw::TakeFileFault(fw::FileOp::read); fault != 0) {
-        ThrowFileError(static_cast<int>(fault), m_strFileName);
-    }
     for (;;) {
-        const ssize_t n = ::read(m_impl->fd, buffer, count);
+        const ssize_t n = fw::posix::ReadCall(m_impl->fd, buffer, count);
         if (n >= 0) {
             return static_cast<std::size_t>(n);
         }
@@ -151,15 +148,12 @@ void CFile::Write(const void* buffer, std::size_t count) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    if (const long fault = fw::TakeFileFault(fw::FileOp::write); fault != 0) {
-        ThrowFileError(static_cast<int>(fault), m_strFileName);
-    }
     const char* bytes = static_cast<const char*>(buffer);
     // A write may store fewer bytes than asked (a signal, a size limit, a
     // nearly full disk); the rest is written again, so that a real shortage
     // shows as the error of the next write.
     while (count > 0) {
-        const ssize_t n = ::write(m_impl->fd, bytes, count);
+        const ssize_t n = fw::posix::WriteCall(m_impl->fd, bytes, count);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -178,11 +172,8 @@ std::uint64_t CFile::GetLength() const {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    if (const long fault = fw::TakeFileFault(fw::FileOp::length); fault != 0) {
-        ThrowFileError(static_cast<int>(fault), m_strFileName);
-    }
     struct stat st {};
-    if (::fstat(m_impl->fd, &st) != 0) {
+    if (fw::posix::StatCall(m_impl->fd, &st) != 0) {
         ThrowFileError(errno, m_strFileName);
     }
     return static_cast<std::uint64_t>(st.st_size);
@@ -192,12 +183,9 @@ void CFile::Flush() {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    if (const long fault = fw::TakeFileFault(fw::FileOp::flush); fault != 0) {
-        ThrowFileError(static_cast<int>(fault), m_strFileName);
-    }
     int rc = 0;
     do {
-        rc = ::fsync(m_impl->fd);
+        rc = fw::posix::SyncCall(m_impl->fd);
     } while (rc != 0 && errno == EINTR);
     // EINVAL: a device such as /dev/null that has nothing to synchronise.
     if (rc != 0 && !(errno == EINVAL && !m_impl->regular)) {
@@ -214,13 +202,9 @@ void CFile::Close() {
     std::string name = std::move(m_strFileName);
     m_strFileName.clear();
 
-    const long fault = fw::TakeFileFault(fw::FileOp::close);
     // The descriptor is released whatever close reports; EINTR is not
     // retried, as Linux has already closed it by then.
-    const int rc = ::close(fd);
-    if (fault != 0) {
-        ThrowFileError(static_cast<int>(fault), name);
-    }
+    const int rc = fw::posix::CloseCall(fd);
     if (rc != 0 && errno != EINTR) {
         ThrowFileError(errno, name);
     }

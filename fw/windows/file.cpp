@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "fw/file_error_causes.h"
-#include "fw/file_fault_injection.h"
+#include "fw/windows/file_calls.h"
 
 struct CFile::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -19,13 +19,6 @@ namespace {
 [[noreturn]] void ThrowOsError(DWORD error, const std::string& fileName) {
     throw CFileException(fw::CauseFromWindowsError(static_cast<long>(error)),
                          static_cast<long>(error), fileName);
-}
-
-// Fails the operation as the armed test fault says, as a device would.
-void CheckInjectedFault(fw::FileOp op, const std::string& fileName) {
-    if (const long error = fw::TakeFileFault(op); error != 0) {
-        ThrowOsError(static_cast<DWORD>(error), fileName);
-    }
 }
 
 void FillOpenError(CFileException* error, DWORD code, const std::string& path) {
@@ -96,13 +89,12 @@ std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
-    CheckInjectedFault(fw::FileOp::read, m_strFileName);
     std::size_t total = 0;
     auto* bytes = static_cast<char*>(buffer);
     while (total < count) {
         const DWORD ask = static_cast<DWORD>(std::min(count - total, kMaxTransfer));
         DWORD got = 0;
-        if (!ReadFile(m_impl->handle, bytes + total, ask, &got, nullptr)) {
+        if (!fw::windows::ReadCall(m_impl->handle, bytes + total, ask, &got)) {
             ThrowOsError(GetLastError(), m_strFileName);
         }
         total += got;
@@ -117,13 +109,12 @@ void CFile::Write(const void* buffer, std::size_t count) {
     if (!IsOpen()) {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
-    CheckInjectedFault(fw::FileOp::write, m_strFileName);
     std::size_t total = 0;
     const auto* bytes = static_cast<const char*>(buffer);
     while (total < count) {
         const DWORD ask = static_cast<DWORD>(std::min(count - total, kMaxTransfer));
         DWORD put = 0;
-        if (!WriteFile(m_impl->handle, bytes + total, ask, &put, nullptr)) {
+        if (!fw::windows::WriteCall(m_impl->handle, bytes + total, ask, &put)) {
             ThrowOsError(GetLastError(), m_strFileName);
         }
         if (put < ask) {
@@ -139,9 +130,8 @@ std::uint64_t CFile::GetLength() const {
     if (!IsOpen()) {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
-    CheckInjectedFault(fw::FileOp::length, m_strFileName);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(m_impl->handle, &size)) {
+    if (!fw::windows::SizeCall(m_impl->handle, &size)) {
         ThrowOsError(GetLastError(), m_strFileName);
     }
     return static_cast<std::uint64_t>(size.QuadPart);
@@ -151,12 +141,11 @@ void CFile::Flush() {
     if (!IsOpen()) {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
-    CheckInjectedFault(fw::FileOp::flush, m_strFileName);
     // The null device and other character devices have nothing to flush.
     if (GetFileType(m_impl->handle) != FILE_TYPE_DISK) {
         return;
     }
-    if (!FlushFileBuffers(m_impl->handle)) {
+    if (!fw::windows::FlushCall(m_impl->handle)) {
         ThrowOsError(GetLastError(), m_strFileName);
     }
 }
@@ -168,14 +157,8 @@ void CFile::Close() {
     const std::string fileName = std::move(m_strFileName);
     m_strFileName.clear();
     const HANDLE handle = std::exchange(m_impl, nullptr)->handle;
-    const long injected = fw::TakeFileFault(fw::FileOp::close);
-    const bool closed = CloseHandle(handle) != 0;
-    const DWORD error = closed ? 0 : GetLastError();
-    if (injected != 0) {
-        ThrowOsError(static_cast<DWORD>(injected), fileName);
-    }
-    if (!closed) {
-        ThrowOsError(error, fileName);
+    if (!fw::windows::CloseCall(handle)) {
+        ThrowOsError(GetLastError(), fileName);
     }
 }
 

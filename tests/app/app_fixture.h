@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/resource_ids.h"
-#include "fw/file_fault_injection.h"
 #include "fw/mem/ui_backend.h"
 #include "fw/process_command_line.h"
+#include "tests/fw/file_faults.h"
 
 // Runs the real application object on the in-memory backend, with its own
 // home, desktop and configuration folders and a UTF-8 locale.
@@ -33,7 +33,7 @@ protected:
     }
 
     void TearDown() override {
-        fw::testing::ClearFileFaults();
+        file_faults::Clear();
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }

@@ -118,9 +118,9 @@ TEST_F(JoinDialogTest, AFileErrorEscapingTheJoinIsReportedOnceAndTheDialogGoesOn
     bool ended = true;
     Run({a, b}, [&](DialogPeer& dlg) {
         dlg.SetEditText(IDC_OUTPUT, output);
-        fw::testing::InjectFileFault(fw::FileOp::read, EACCES);
+        file_faults::Inject(file_faults::FileOp::read, EACCES);
         dlg.PressEnter();
-        fw::testing::ClearFileFaults();
+        file_faults::Clear();
         dlg.PressEnter();
         ended = dlg.Ended();
     });

@@ -8,8 +8,8 @@
 
 #include "fw/file.h"
 #include "fw/file_error_report.h"
-#include "fw/file_fault_injection.h"
 #include "join/join_engine.h"
+#include "tests/fw/file_faults.h"
 #include "tests/fw/temp_folder.h"
 #include "tests/join/expected_messages.h"
 #include "tests/join/recording_host.h"
@@ -22,17 +22,17 @@ constexpr long kIoError = 1117; // ERROR_IO_DEVICE
 constexpr long kIoError = EIO;
 #endif
 
-std::string OpName(const ::testing::TestParamInfo<fw::FileOp>& info) {
+std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
     switch (info.param) {
-    case fw::FileOp::read:
+    case file_faults::FileOp::read:
         return "read";
-    case fw::FileOp::write:
+    case file_faults::FileOp::write:
         return "write";
-    case fw::FileOp::length:
+    case file_faults::FileOp::length:
         return "length";
-    case fw::FileOp::flush:
+    case file_faults::FileOp::flush:
         return "flush";
-    case fw::FileOp::close:
+    case file_faults::FileOp::close:
         return "close";
     }
     return "unknown";
@@ -47,7 +47,7 @@ bool IsReleased(const std::string& path) {
 class JoinTest : public ::testing::Test {
 protected:
     void SetUp() override { host.output = dir / "out.mpg"; }
-    void TearDown() override { fw::testing::ClearFileFaults(); }
+    void TearDown() override { file_faults::Clear(); }
 
     // Writes an input of the given size and returns its path and bytes.
     std::string Input(const std::string& name, std::size_t size, std::uint32_t seed) {
@@ -245,7 +245,7 @@ TEST_F(JoinTest, OutputHeldElsewhereIsNeitherCreatedNorEmptied) {
 TEST_F(JoinTest, FailedWriteKeepsThePartialOutput) {
     const std::string a = Input("a.mpg", 3 * kJoinCopyBufferSize, 1);
     host.list = {a};
-    fw::testing::InjectFileFault(fw::FileOp::write, kIoError, 1);
+    file_faults::Inject(file_faults::FileOp::write, kIoError, 1);
     JoinFiles(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
@@ -255,14 +255,15 @@ TEST_F(JoinTest, FailedWriteKeepsThePartialOutput) {
 }
 
 // A failed flush or close of the output must never be reported as success.
-class JoinFinishFailureTest : public JoinTest, public ::testing::WithParamInterface<fw::FileOp> {};
+class JoinFinishFailureTest : public JoinTest,
+                              public ::testing::WithParamInterface<file_faults::FileOp> {};
 
 TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
     const std::string a = Input("a.mpg", 9000, 1);
     const std::string b = Input("b.mpg", 9000, 2);
     host.list = {a, b};
     // Inputs are closed too; skip their close so the output's fails.
-    fw::testing::InjectFileFault(GetParam(), kIoError, GetParam() == fw::FileOp::close ? 2 : 0);
+    file_faults::Inject(GetParam(), kIoError, GetParam() == file_faults::FileOp::close ? 2 : 0);
     JoinFiles(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
@@ -270,21 +271,22 @@ TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FlushAndClose, JoinFinishFailureTest,
-                         ::testing::Values(fw::FileOp::flush, fw::FileOp::close), OpName);
+                         ::testing::Values(file_faults::FileOp::flush, file_faults::FileOp::close),
+                         OpName);
 
 // A failed read or length query of an input leaves the join for the general
 // error report, which names the input; the cursor is ended and both files
 // are closed on the way out.
 class JoinEscapingFailureTest : public JoinTest,
-                                public ::testing::WithParamInterface<fw::FileOp> {};
+                                public ::testing::WithParamInterface<file_faults::FileOp> {};
 
 TEST_P(JoinEscapingFailureTest, EscapesNamingTheInput) {
     const std::string a = Input("a.mpg", 3 * kJoinCopyBufferSize, 1);
     const std::string b = Input("b.mpg", 9000, 2);
     host.list = {a, b};
     // Fails the second input's length query, or the first input's second read.
-    fw::testing::InjectFileFault(GetParam(), kIoError, 1);
-    const std::string failing = GetParam() == fw::FileOp::length ? b : a;
+    file_faults::Inject(GetParam(), kIoError, 1);
+    const std::string failing = GetParam() == file_faults::FileOp::length ? b : a;
     try {
         JoinFiles(host);
         FAIL() << "no file error escaped";
@@ -297,7 +299,7 @@ TEST_P(JoinEscapingFailureTest, EscapesNamingTheInput) {
     EXPECT_TRUE(IsReleased(a));
     EXPECT_TRUE(IsReleased(b));
     EXPECT_TRUE(IsReleased(host.output));
-    if (GetParam() == fw::FileOp::read) {
+    if (GetParam() == file_faults::FileOp::read) {
         EXPECT_EQ(Output(), bytes[a].substr(0, kJoinCopyBufferSize));
     } else {
         EXPECT_EQ(Output(), bytes[a]);
@@ -305,6 +307,7 @@ TEST_P(JoinEscapingFailureTest, EscapesNamingTheInput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAndLength, JoinEscapingFailureTest,
-                         ::testing::Values(fw::FileOp::read, fw::FileOp::length), OpName);
+                         ::testing::Values(file_faults::FileOp::read, file_faults::FileOp::length),
+                         OpName);
 
 } // namespace

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "fw/file.h"
-#include "fw/file_fault_injection.h"
 #include "tests/fw/child_process.h"
+#include "tests/fw/file_faults.h"
 #include "tests/fw/temp_folder.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr unsigned kCreate = CFile::modeWrite | CFile::modeCreate | CFile::share
 
 class FileTest : public ::testing::Test {
 protected:
-    void TearDown() override { fw::testing::ClearFileFaults(); }
+    void TearDown() override { file_faults::Clear(); }
     TempFolder dir;
 };
 
@@ -151,7 +151,7 @@ TEST_F(FileTest, FailedCloseStillClosesAndReleases) {
     const std::string path = dir / "f";
     CFile out;
     ASSERT_TRUE(out.Open(path, kCreate));
-    fw::testing::InjectFileFault(fw::FileOp::close, EIO);
+    file_faults::Inject(file_faults::FileOp::close, EIO);
     try {
         out.Close();
         FAIL() << "close succeeded";
@@ -169,7 +169,7 @@ TEST_F(FileTest, InjectedFaultHitsTheChosenCallOnce) {
     WriteBytes(path, "abcdef");
     CFile in;
     ASSERT_TRUE(in.Open(path, kRead));
-    fw::testing::InjectFileFault(fw::FileOp::read, EIO, 1);
+    file_faults::Inject(file_faults::FileOp::read, EIO, 1);
     char c = 0;
     EXPECT_EQ(in.Read(&c, 1), 1u);
     EXPECT_THROW(in.Read(&c, 1), CFileException);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fw/file.h"
-#include "fw/file_fault_injection.h"
+#include "tests/fw/file_faults.h"
 #include "tests/fw/temp_folder.h"
 
 namespace {
@@ -36,7 +36,7 @@ constexpr unsigned kCreateExclusive = CFile::modeCreate | CFile::modeWrite | CFi
 
 class Win32FileTest : public ::testing::Test {
 protected:
-    void TearDown() override { fw::testing::ClearFileFaults(); }
+    void TearDown() override { file_faults::Clear(); }
     TempFolder m_folder;
 };
 
@@ -152,7 +152,7 @@ TEST_F(Win32FileTest, FailuresAfterOpeningThrowWithCauseAndName) {
     ASSERT_TRUE(input.Open(path, kReadExclusive));
 
     char buffer[16];
-    fw::testing::InjectFileFault(fw::FileOp::read, ERROR_CRC);
+    file_faults::Inject(file_faults::FileOp::read, ERROR_CRC);
     try {
         input.Read(buffer, sizeof buffer);
         FAIL() << "read did not throw";
@@ -162,7 +162,7 @@ TEST_F(Win32FileTest, FailuresAfterOpeningThrowWithCauseAndName) {
         EXPECT_EQ(e.m_strFileName, path);
     }
 
-    fw::testing::InjectFileFault(fw::FileOp::length, ERROR_INVALID_PARAMETER);
+    file_faults::Inject(file_faults::FileOp::length, ERROR_INVALID_PARAMETER);
     try {
         input.GetLength();
         FAIL() << "length did not throw";
@@ -171,7 +171,7 @@ TEST_F(Win32FileTest, FailuresAfterOpeningThrowWithCauseAndName) {
     }
 
     // A close that fails still closes.
-    fw::testing::InjectFileFault(fw::FileOp::close, ERROR_LOCK_VIOLATION);
+    file_faults::Inject(file_faults::FileOp::close, ERROR_LOCK_VIOLATION);
     EXPECT_THROW(input.Close(), CFileException);
     EXPECT_FALSE(input.IsOpen());
     CFile again;
@@ -182,7 +182,7 @@ TEST_F(Win32FileTest, WriteFailureNamesTheOutput) {
     const std::string path = m_folder / "full.mpg";
     CFile output;
     ASSERT_TRUE(output.Open(path, kCreateExclusive));
-    fw::testing::InjectFileFault(fw::FileOp::write, ERROR_DISK_FULL, 1);
+    file_faults::Inject(file_faults::FileOp::write, ERROR_DISK_FULL, 1);
     output.Write("a", 1);
     try {
         output.Write("b", 1);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+// The system calls CFile makes on a file it holds, one function each. The
+// program gets the system's own (file_calls.cpp); a test program can link
+// definitions of its own in their place, to make a call fail as a failing
+// device would (tests/fw/file_faults.h).
+namespace fw::posix {
+
+ssize_t ReadCall(int fd, void* buffer, std::size_t count);
+ssize_t WriteCall(int fd, const void* buffer, std::size_t count);
+// The length query.
+int StatCall(int fd, struct stat* status);
+int SyncCall(int fd);
+// Releases fd whatever it returns.
+int CloseCall(int fd);
+
+} // namespace fw::posix

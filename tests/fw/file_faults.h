@@ -1,0 +1,18 @@
+#pragma once
+
+// Makes one call of the file layer fail with a given platform error number,
+// as a failing device would. A test program gets this by linking the
+// korvane_file_faults library, whose system calls of the file layer take the
+// place of the program's own; nothing fails unless a test arms it.
+namespace file_faults {
+
+enum class FileOp { read, write, length, flush, close };
+
+// The call of op after `skip` successful ones fails with osError (once).
+void Inject(FileOp op, long osError, int skip = 0);
+void Clear();
+
+// The error the next call of op fails with, or 0 when it goes ahead.
+long Take(FileOp op);
+
+} // namespace file_faults
