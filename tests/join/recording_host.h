@@ -18,12 +18,8 @@ public:
     std::deque<int> answers;
 
     std::vector<std::string> events;
-    int countReads = 0;
 
-    int JoinListCount() override {
-        ++countReads;
-        return static_cast<int>(list.size());
-    }
+    int JoinListCount() override { return static_cast<int>(list.size()); }
     std::string JoinListEntry(int index) override {
         return list.at(static_cast<std::size_t>(index));
     }

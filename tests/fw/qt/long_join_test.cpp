@@ -2,6 +2,7 @@
 // input. The progress window appears, its bar advances, the dialog goes on
 // repainting but takes no input, and Cancel removes the output with no
 // message after the question. Writes the progress window's screenshot.
+#include <QDBusConnection>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -58,6 +59,22 @@ protected:
     }
 };
 
+// The launcher entry's progress signals the program sends on the session
+// bus.
+class LauncherSignals : public QObject {
+    Q_OBJECT
+
+public:
+    QStringList apps;
+    QList<QVariantMap> updates;
+
+public Q_SLOTS:
+    void Update(const QString& app, const QVariantMap& properties) {
+        apps.append(app);
+        updates.append(properties);
+    }
+};
+
 } // namespace
 
 class LongJoinTest : public QObject {
@@ -86,6 +103,15 @@ private Q_SLOTS:
         fw::SetProcessArguments(3, argv.data());
         fw::qt::UiBackend backend("korvane");
         fw::SetBackend(&backend);
+        // Where the test runs with a session bus, the taskbar progress is
+        // watched there; without one it is skipped quietly.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
+        const bool sessionBus = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+        LauncherSignals launcher;
+        if (sessionBus)
+            QVERIFY(QDBusConnection::sessionBus().connect(
+                QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"),
+                QStringLiteral("Update"), &launcher, SLOT(Update(QString, QVariantMap))));
 
         QStringList items;
         QString heading;
@@ -153,6 +179,8 @@ private Q_SLOTS:
                 QTest::mouseClick(Control<QPushButton>(window, fw::kIdOk), Qt::LeftButton);
                 // The join has ended.
                 boxAfterCancel = AnyMessageBoxVisible();
+                QTest::qWait(200); // the last signals arrive
+
                 QCOMPARE(script.Answered(), 1);
                 QVERIFY(QGuiApplication::overrideCursor() == nullptr);
                 dialogOpenAfter = window.isVisible();
@@ -177,6 +205,14 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(output));
         QCOMPARE(QFileInfo(large).size(), kLargeSize);
         QCOMPARE(QFileInfo(small).size(), qint64(6000));
+
+        if (sessionBus) {
+            QVERIFY(launcher.updates.size() >= 2);
+            QCOMPARE(launcher.apps.first(),
+                     QStringLiteral("application://org.korvane.Korvane.desktop"));
+            QCOMPARE(launcher.updates.first().value(QStringLiteral("progress-visible")), true);
+            QCOMPARE(launcher.updates.last().value(QStringLiteral("progress-visible")), false);
+        }
     }
 };
 
