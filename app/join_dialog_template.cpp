@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "res/dialog_styles.h"
+#include "fw/win32_values.h"
 
 namespace {
 

@@ -14,8 +14,8 @@ namespace fw {
 
 // A list box control. Indices are 0-based; -1 means "none" (no selection).
 // A list created with the sorted style (LBS_SORT) puts AddString's entry at
-// its sorted place (ascending, letter case ignored; an entry equal to
-// existing ones goes after them); an unsorted list appends it.
+// its sorted place (ascending by the user's locale, letter case ignored; an
+// entry equal to existing ones goes after them); an unsorted list appends it.
 class IListPeer {
 public:
     virtual ~IListPeer() = default;

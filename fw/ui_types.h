@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "fw/win32_values.h"
+
 namespace fw {
 
 // An icon loaded by the backend. The resource id says which icon it is (the
@@ -34,11 +36,11 @@ struct Size {
 };
 
 // Window messages the portable message tables can name (Win32 values).
-inline constexpr unsigned kWmPaint = 0x000F;
-inline constexpr unsigned kWmQueryDragIcon = 0x0037;
-inline constexpr unsigned kWmCommand = 0x0111;
+inline constexpr unsigned kWmPaint = KV_WM_PAINT;
+inline constexpr unsigned kWmQueryDragIcon = KV_WM_QUERYDRAGICON;
+inline constexpr unsigned kWmCommand = KV_WM_COMMAND;
 
 // Notification code of a button click within kWmCommand.
-inline constexpr unsigned kBnClicked = 0;
+inline constexpr unsigned kBnClicked = KV_BN_CLICKED;
 
 } // namespace fw

@@ -1,28 +1,43 @@
 #include "fw/mem/control_peers.h"
 
-#include <algorithm>
 #include <cstddef>
+#include <cwchar>
+#include <cwctype>
+
+#include "fw/sorted_insert.h"
 
 namespace fw::mem {
 
 namespace {
-unsigned char FoldCase(char c) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+
+// The text as wide characters of the current locale (LC_CTYPE), letters
+// folded to lower case. A byte that starts no character stands for itself.
+std::wstring FoldedWide(const std::string& text) {
+    std::wstring wide;
+    std::mbstate_t state{};
+    const char* next = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        wchar_t c = 0;
+        std::size_t used = std::mbrtowc(&c, next, left, &state);
+        if (used == static_cast<std::size_t>(-1) || used == static_cast<std::size_t>(-2)) {
+            c = static_cast<wchar_t>(static_cast<unsigned char>(*next));
+            used = 1;
+            state = std::mbstate_t{};
+        } else if (used == 0) {
+            used = 1;
+        }
+        wide.push_back(static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c))));
+        next += used;
+        left -= used;
+    }
+    return wide;
 }
+
 } // namespace
 
 int CompareListEntries(const std::string& a, const std::string& b) {
-    std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        unsigned char ca = FoldCase(a[i]);
-        unsigned char cb = FoldCase(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return std::wcscoll(FoldedWide(a).c_str(), FoldedWide(b).c_str());
 }
 
 bool ListPeer::InRange(int index) const {
@@ -32,10 +47,10 @@ bool ListPeer::InRange(int index) const {
 int ListPeer::AddString(const std::string& text) {
     if (!m_sorted)
         return InsertString(-1, text);
-    auto place = std::upper_bound(
-        m_entries.begin(), m_entries.end(), text,
-        [](const std::string& a, const std::string& b) { return CompareListEntries(a, b) < 0; });
-    return InsertString(static_cast<int>(place - m_entries.begin()), text);
+    const auto sortsBefore = [&](int i) {
+        return CompareListEntries(text, m_entries[static_cast<std::size_t>(i)]) < 0;
+    };
+    return InsertString(SortedInsertIndex(GetCount(), sortsBefore), text);
 }
 
 int ListPeer::InsertString(int index, const std::string& text) {

@@ -8,8 +8,9 @@
 namespace fw::mem {
 
 // A list box held in memory. A sorted list puts added entries at their
-// place in ascending order with ASCII letter case ignored (bytes compared
-// unsigned otherwise); an entry equal to existing ones goes after them.
+// place as users see them: ascending by the current locale's collation
+// (LC_COLLATE), letter case ignored; an entry equal to existing ones goes
+// after them.
 // Insertions and deletions keep the selected entry selected where it
 // remains; deleting it clears the selection.
 class ListPeer : public IListPeer {

@@ -1,6 +1,5 @@
 #include "fw/mem/dialog_peer.h"
 
-#include <cstdint>
 #include <stdexcept>
 
 #include "fw/dialog.h"
@@ -9,8 +8,6 @@
 namespace fw::mem {
 
 namespace {
-constexpr std::uint32_t kLbsSort = 0x0002;
-
 // The client area a dialog of that size would have with a 6 × 12 pixel
 // base unit; tests that care set their own.
 Rect NominalClientRect(const DialogTemplate& t) {
@@ -41,12 +38,19 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
     for (const DialogControl& control : dialogTemplate.controls) {
         if (control.id == -1)
             continue;
-        if (control.className == "ListBox")
-            m_lists[control.id] = std::make_unique<ListPeer>((control.style & kLbsSort) != 0);
-        else if (control.className == "Edit")
+        switch (KindOf(control)) {
+        case ControlKind::listBox:
+            m_lists[control.id] = std::make_unique<ListPeer>(IsSortedList(control));
+            break;
+        case ControlKind::edit:
             m_edits[control.id] = std::make_unique<EditPeer>();
-        else if (control.className == "Button")
+            break;
+        case ControlKind::button:
             m_buttons[control.id] = std::make_unique<ButtonPeer>(control.text);
+            break;
+        default:
+            break;
+        }
     }
 }
 

@@ -79,7 +79,7 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     record.dialogShown = current != nullptr && current->Shown();
     record.waitCursorDepth = waitCursorDepth;
     record.answer = kIdOk;
-    if ((style & 0x0F) == kMbOkCancel) {
+    if (IsOkCancel(style)) {
         if (!answers.empty()) {
             record.answer = answers.front();
             answers.pop_front();

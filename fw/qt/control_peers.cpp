@@ -1,5 +1,7 @@
 #include "fw/qt/control_peers.h"
 
+#include "fw/sorted_insert.h"
+
 #include <QByteArray>
 #include <QIcon>
 #include <QItemSelectionModel>
@@ -32,18 +34,9 @@ void ListPeer::InsertAt(int index, const std::string& text) {
 int ListPeer::AddString(const std::string& text) {
     int index = m_widget->count();
     if (m_sorted) {
-        // Upper bound: the first entry that sorts strictly after the new one.
         const QString key = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        int low = 0;
-        int high = m_widget->count();
-        while (low < high) {
-            const int middle = low + (high - low) / 2;
-            if (m_collator.compare(key, m_widget->item(middle)->text()) < 0)
-                high = middle;
-            else
-                low = middle + 1;
-        }
-        index = low;
+        index = SortedInsertIndex(
+            index, [&](int i) { return m_collator.compare(key, m_widget->item(i)->text()) < 0; });
     }
     InsertAt(index, text);
     return index;

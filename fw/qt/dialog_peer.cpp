@@ -14,51 +14,17 @@
 #include "fw/qt/control_peers.h"
 #include "fw/qt/dialog_font.h"
 #include "fw/qt/icon_button.h"
-#include "res/dialog_styles.h"
 
 namespace fw::qt {
 
 namespace {
 
-constexpr std::uint32_t kButtonTypeMask = 0x0F;
-constexpr std::uint32_t kButtonHorizontalMask = 0x0300; // BS_LEFT, BS_RIGHT, BS_CENTER
-constexpr std::uint32_t kButtonLeft = 0x0100;
-constexpr std::uint32_t kButtonVerticalMask = 0x0C00; // BS_TOP, BS_BOTTOM, BS_VCENTER
-constexpr std::uint32_t kButtonBottom = 0x0800;
-constexpr std::uint32_t kStaticTypeMask = 0x1F;
-constexpr std::uint32_t kStaticCenter = 0x01;
-constexpr std::uint32_t kStaticRight = 0x02;
-constexpr std::uint32_t kWindowDisabled = 0x08000000;
+// Placement::start, centre and end along each axis.
+constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
 
-bool Has(std::uint32_t style, long bits) {
-    return (style & static_cast<std::uint32_t>(bits)) == static_cast<std::uint32_t>(bits);
-}
-
-Qt::Alignment ButtonImageAlignment(std::uint32_t style) {
-    Qt::Alignment alignment;
-    switch (style & kButtonHorizontalMask) {
-    case kButtonLeft:
-        alignment |= Qt::AlignLeft;
-        break;
-    case static_cast<std::uint32_t>(KV_BS_RIGHT):
-        alignment |= Qt::AlignRight;
-        break;
-    default:
-        alignment |= Qt::AlignHCenter;
-        break;
-    }
-    switch (style & kButtonVerticalMask) {
-    case static_cast<std::uint32_t>(KV_BS_TOP):
-        alignment |= Qt::AlignTop;
-        break;
-    case kButtonBottom:
-        alignment |= Qt::AlignBottom;
-        break;
-    default:
-        alignment |= Qt::AlignVCenter;
-        break;
-    }
-    return alignment;
+Qt::Alignment AlignmentOf(Placement horizontal, Placement vertical) {
+    return kHorizontal[static_cast<int>(horizontal)] | kVertical[static_cast<int>(vertical)];
 }
 
 // One painting pass. Painting is possible only inside the window's paint
@@ -111,14 +77,14 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QW
 DialogPeer::~DialogPeer() = default;
 
 QWidget* DialogPeer::CreateButton(const DialogControl& control) {
-    auto* button = new IconButton(ButtonImageAlignment(control.style), this);
+    auto* button = new IconButton(
+        AlignmentOf(ButtonImageHorizontal(control), ButtonImageVertical(control)), this);
     button->setText(QString::fromUtf8(control.text.c_str()));
     // Enter presses the default button wherever the focus is, so no other
     // button becomes the default while it has the focus.
     button->setAutoDefault(false);
-    button->setDefault((control.style & kButtonTypeMask) ==
-                       static_cast<std::uint32_t>(KV_BS_DEFPUSHBUTTON));
-    if (Has(control.style, KV_BS_ICON)) {
+    button->setDefault(IsDefaultButton(control));
+    if (ShowsIcon(control)) {
         const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
         button->setIconSize(QSize(side, side));
     }
@@ -132,13 +98,7 @@ QWidget* DialogPeer::CreateButton(const DialogControl& control) {
 QWidget* DialogPeer::CreateLabel(const DialogControl& control) {
     auto* label = new QLabel(QString::fromUtf8(control.text.c_str()), this);
     label->setTextFormat(Qt::PlainText);
-    const std::uint32_t type = control.style & kStaticTypeMask;
-    Qt::Alignment alignment = Qt::AlignTop | Qt::AlignLeft;
-    if (type == kStaticCenter)
-        alignment = Qt::AlignTop | Qt::AlignHCenter;
-    else if (type == kStaticRight)
-        alignment = Qt::AlignTop | Qt::AlignRight;
-    label->setAlignment(alignment);
+    label->setAlignment(AlignmentOf(LabelHorizontal(control), Placement::start));
     return label;
 }
 
@@ -146,19 +106,19 @@ QWidget* DialogPeer::CreateListBox(const DialogControl& control) {
     auto* list = new QListWidget(this);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Has(control.style, KV_WS_VSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                       : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(HasVerticalScrollBar(control) ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
     list->setUniformItemSizes(true);
-    if (!Has(control.style, KV_WS_BORDER))
+    if (!HasBorder(control))
         list->setFrameShape(QFrame::NoFrame);
     if (control.id != -1)
-        m_lists[control.id] = std::make_unique<ListPeer>(list, Has(control.style, KV_LBS_SORT));
+        m_lists[control.id] = std::make_unique<ListPeer>(list, IsSortedList(control));
     return list;
 }
 
 QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
     auto* edit = new QLineEdit(this);
-    edit->setFrame(Has(control.style, KV_WS_BORDER));
+    edit->setFrame(HasBorder(control));
     if (control.id != -1)
         m_edits[control.id] = std::make_unique<EditPeer>(edit);
     return edit;
@@ -166,28 +126,34 @@ QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
 
 void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
-        const QString kind = QString::fromStdString(control.className).toLower();
+        const ControlKind kind = KindOf(control);
         QWidget* widget = nullptr;
-        if (kind == QLatin1String("button"))
+        switch (kind) {
+        case ControlKind::button:
             widget = CreateButton(control);
-        else if (kind == QLatin1String("static"))
+            break;
+        case ControlKind::label:
             widget = CreateLabel(control);
-        else if (kind == QLatin1String("listbox"))
+            break;
+        case ControlKind::listBox:
             widget = CreateListBox(control);
-        else if (kind == QLatin1String("edit"))
+            break;
+        case ControlKind::edit:
             widget = CreateEdit(control);
-        else
+            break;
+        case ControlKind::other:
             continue; // a control class this backend does not draw
+        }
 
         widget->setGeometry(
             DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
-        widget->setHidden(!Has(control.style, KV_WS_VISIBLE));
-        widget->setEnabled((control.style & kWindowDisabled) == 0);
-        if (kind != QLatin1String("static")) {
-            if (Has(control.style, KV_WS_TABSTOP)) {
+        widget->setHidden(!IsVisible(control));
+        widget->setEnabled(!IsDisabled(control));
+        if (kind != ControlKind::label) {
+            if (IsTabStop(control)) {
                 widget->setFocusPolicy(Qt::StrongFocus);
                 m_tabStops.append(widget);
             } else {

@@ -33,17 +33,13 @@ namespace fw::qt {
 
 namespace {
 
-constexpr unsigned kIconMask = 0xF0;
-constexpr unsigned kButtonsMask = 0x0F;
-constexpr unsigned kIconExclamation = 0x30;
-
 QMessageBox::Icon BoxIcon(unsigned style) {
-    switch (style & kIconMask) {
+    switch (IconOf(style)) {
     case kMbIconStop:
         return QMessageBox::Critical;
     case kMbIconQuestion:
         return QMessageBox::Question;
-    case kIconExclamation:
+    case kMbIconExclamation:
         return QMessageBox::Warning;
     case kMbIconInformation:
         return QMessageBox::Information;
@@ -144,7 +140,7 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const bool okCancel = (style & kButtonsMask) == kMbOkCancel;
+    const bool okCancel = IsOkCancel(style);
     box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);

@@ -1,6 +1,6 @@
 #include "fw/win32/dialog_peer.h"
 
-#include <cwchar>
+#include <cstring>
 
 #include "fw/dialog.h"
 #include "fw/win32/ui_backend.h"
@@ -130,29 +130,28 @@ INT_PTR DialogPeer::OnPaint() {
     return m_defaultPaintAsked ? FALSE : TRUE;
 }
 
-HWND DialogPeer::ControlOfClass(int id, const wchar_t* className) const {
+HWND DialogPeer::ControlOf(int id, ControlKind kind) const {
     HWND control = GetDlgItem(m_hwnd, id);
     if (control == nullptr) {
         return nullptr;
     }
-    wchar_t name[64] = {};
-    GetClassNameW(control, name, 64);
+    char name[64] = {};
+    GetClassNameA(control, name, sizeof name);
     // A versioned class of the common controls reads "6.0...!Button".
-    const wchar_t* bare = std::wcsrchr(name, L'!');
-    bare = bare != nullptr ? bare + 1 : name;
-    return lstrcmpiW(bare, className) == 0 ? control : nullptr;
+    const char* bare = std::strrchr(name, '!');
+    return KindOfClass(bare != nullptr ? bare + 1 : name) == kind ? control : nullptr;
 }
 
 IListPeer* DialogPeer::ListBox(int id) {
-    return CachedPeer(m_lists, id, ControlOfClass(id, L"ListBox"));
+    return CachedPeer(m_lists, id, ControlOf(id, ControlKind::listBox));
 }
 
 IEditPeer* DialogPeer::Edit(int id) {
-    return CachedPeer(m_edits, id, ControlOfClass(id, L"Edit"));
+    return CachedPeer(m_edits, id, ControlOf(id, ControlKind::edit));
 }
 
 IButtonPeer* DialogPeer::Button(int id) {
-    return CachedPeer(m_buttons, id, ControlOfClass(id, L"Button"));
+    return CachedPeer(m_buttons, id, ControlOf(id, ControlKind::button));
 }
 
 void DialogPeer::EndDialog(int result) {

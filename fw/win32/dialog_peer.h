@@ -39,8 +39,8 @@ private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnInitDialog(HWND hwnd);
     INT_PTR OnPaint();
-    // The control with that id if its window class is className.
-    HWND ControlOfClass(int id, const wchar_t* className) const;
+    // The control with that id if its window class is of that kind.
+    HWND ControlOf(int id, ControlKind kind) const;
     void CenterOnOwnerOrScreen() const;
 
     CDialog& m_dialog;

@@ -5,7 +5,7 @@
 
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
-#include "join/join_messages.h"
+#include "tests/expected_texts.h"
 
 using fw::mem::CursorCall;
 using fw::mem::DialogPeer;
@@ -40,9 +40,9 @@ TEST_F(JoinDialogTest, JoinsInTheListedOrderAndStaysOpen) {
     bool endedAfterJoin = true;
     int depthAtQuestion = -1, depthAtCompletion = -1;
     backend.onMessageBox = [&](const MessageRecord& box) {
-        if (box.text == join_messages::kConfirmJoin)
+        if (box.text == expected::kConfirmJoin)
             depthAtQuestion = box.waitCursorDepth;
-        if (box.text == join_messages::kJoinComplete)
+        if (box.text == expected::kJoinComplete)
             depthAtCompletion = box.waitCursorDepth;
     };
     Run({c, b, a}, [&](DialogPeer& dlg) {
@@ -60,8 +60,8 @@ TEST_F(JoinDialogTest, JoinsInTheListedOrderAndStaysOpen) {
     EXPECT_FALSE(endedAfterJoin);
     EXPECT_EQ(after, before);
     EXPECT_EQ(Boxes(backend.messages),
-              (std::vector<std::pair<unsigned, std::string>>{
-                  {0x21u, join_messages::kConfirmJoin}, {0x40u, join_messages::kJoinComplete}}));
+              (std::vector<std::pair<unsigned, std::string>>{{0x21u, expected::kConfirmJoin},
+                                                             {0x40u, expected::kJoinComplete}}));
     for (const MessageRecord& box : backend.messages) {
         EXPECT_EQ(box.caption, "korvane");
         EXPECT_TRUE(box.ownedByDialog);
@@ -89,8 +89,8 @@ TEST_F(JoinDialogTest, CancellingTheQuestionTouchesNothing) {
         dlg.PressEnter();
         EXPECT_FALSE(dlg.Ended());
     });
-    EXPECT_EQ(Boxes(backend.messages), (std::vector<std::pair<unsigned, std::string>>{
-                                           {0x21u, join_messages::kConfirmJoin}}));
+    EXPECT_EQ(Boxes(backend.messages),
+              (std::vector<std::pair<unsigned, std::string>>{{0x21u, expected::kConfirmJoin}}));
     EXPECT_TRUE(backend.cursorCalls.empty());
     EXPECT_FALSE(std::filesystem::exists(output));
 }
@@ -104,12 +104,11 @@ TEST_F(JoinDialogTest, AJoinAfterAFailureWritesTheOutputAfresh) {
         dlg.PressEnter();
         EXPECT_FALSE(dlg.Ended());
     });
-    EXPECT_EQ(Boxes(backend.messages),
-              (std::vector<std::pair<unsigned, std::string>>{
-                  {0x21u, join_messages::kConfirmJoin},
-                  {0x10u, join_messages::CannotCreateOutput(missingFolder)},
-                  {0x21u, join_messages::kConfirmJoin},
-                  {0x40u, join_messages::kJoinComplete}}));
+    EXPECT_EQ(Boxes(backend.messages), (std::vector<std::pair<unsigned, std::string>>{
+                                           {0x21u, expected::kConfirmJoin},
+                                           {0x10u, expected::CannotCreateOutput(missingFolder)},
+                                           {0x21u, expected::kConfirmJoin},
+                                           {0x40u, expected::kJoinComplete}}));
     EXPECT_EQ(ReadAll(output), ReadAll(a) + ReadAll(b).substr(5000));
     EXPECT_EQ(backend.waitCursorDepth, 0);
 }
@@ -126,12 +125,12 @@ TEST_F(JoinDialogTest, AFileErrorEscapingTheJoinIsReportedOnceAndTheDialogGoesOn
     });
     EXPECT_FALSE(ended);
     ASSERT_EQ(backend.messages.size(), 4u);
-    EXPECT_EQ(backend.messages[0].text, join_messages::kConfirmJoin);
+    EXPECT_EQ(backend.messages[0].text, expected::kConfirmJoin);
     EXPECT_EQ(backend.messages[1].style, 0x10u);
-    EXPECT_EQ(backend.messages[1].text, a + " へのｱｸｾｽは拒否されました。");
+    EXPECT_EQ(backend.messages[1].text, expected::Report(5, a));
     EXPECT_TRUE(backend.messages[1].ownedByDialog);
-    EXPECT_EQ(backend.messages[2].text, join_messages::kConfirmJoin);
-    EXPECT_EQ(backend.messages[3].text, join_messages::kJoinComplete);
+    EXPECT_EQ(backend.messages[2].text, expected::kConfirmJoin);
+    EXPECT_EQ(backend.messages[3].text, expected::kJoinComplete);
     EXPECT_EQ(backend.waitCursorDepth, 0) << "the wait cursor ends on the error path too";
     EXPECT_EQ(ReadAll(output), ReadAll(a) + ReadAll(b).substr(5000));
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app_messages.h"
 #include "app_fixture.h"
+#include "tests/expected_texts.h"
 
 using fw::mem::DialogPeer;
 
@@ -41,7 +41,7 @@ TEST_F(OrderEditingTest, WithoutSelectionBothButtonsAskForOne) {
         after = StateOf(dlg);
     });
     EXPECT_EQ(Texts(),
-              (std::vector<std::string>{app_messages::kSelectAnItem, app_messages::kSelectAnItem}));
+              (std::vector<std::string>{expected::kSelectAnItem, expected::kSelectAnItem}));
     EXPECT_EQ(after.entries, abc);
     EXPECT_EQ(after.selection, -1);
 }
@@ -56,8 +56,8 @@ TEST_F(OrderEditingTest, TheTopEntryCannotGoUpNorTheBottomOneDown) {
         dlg.ClickButton(IDC_MOVE_DOWN);
         afterDown = StateOf(dlg);
     });
-    EXPECT_EQ(Texts(), (std::vector<std::string>{app_messages::kFirstCannotMoveUp,
-                                                 app_messages::kLastCannotMoveDown}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{expected::kFirstCannotMoveUp,
+                                                 expected::kLastCannotMoveDown}));
     EXPECT_EQ(afterUp.entries, abc);
     EXPECT_EQ(afterUp.selection, 0);
     EXPECT_EQ(afterDown.entries, abc);
@@ -72,8 +72,8 @@ TEST_F(OrderEditingTest, ASingleEntryMovesNeitherWay) {
         dlg.ClickButton(IDC_MOVE_DOWN);
         after = StateOf(dlg);
     });
-    EXPECT_EQ(Texts(), (std::vector<std::string>{app_messages::kFirstCannotMoveUp,
-                                                 app_messages::kLastCannotMoveDown}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{expected::kFirstCannotMoveUp,
+                                                 expected::kLastCannotMoveDown}));
     EXPECT_EQ(after.entries, std::vector<std::string>{"/d/only.mpg"});
     EXPECT_EQ(after.selection, 0);
 }
@@ -103,7 +103,7 @@ TEST_F(OrderEditingTest, RepeatedClicksKeepMovingTheSameEntryUntilTheEnd) {
         dlg.ClickButton(IDC_MOVE_DOWN);
         after = StateOf(dlg);
     });
-    EXPECT_EQ(Texts(), std::vector<std::string>{app_messages::kLastCannotMoveDown});
+    EXPECT_EQ(Texts(), std::vector<std::string>{expected::kLastCannotMoveDown});
     EXPECT_EQ(after.entries, (std::vector<std::string>{"/d/b.mpg", "/d/c.mpg", "/d/a.mpg"}));
     EXPECT_EQ(after.selection, 2);
 }

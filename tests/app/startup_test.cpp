@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/app_messages.h"
+#include <clocale>
+
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
+#include "tests/expected_texts.h"
 
 using fw::mem::DialogPeer;
 
@@ -33,6 +35,17 @@ TEST_F(AppTest, DroppedFilesAreListedSortedWithCaseIgnored) {
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ(status, 0);
     EXPECT_EQ(backend.modalRuns, 1);
+}
+
+// The order users see: the locale's collation (punctuation and accents
+// weigh less than letters), letter case ignored, equal entries as they came.
+TEST_F(AppTest, DroppedFilesAreSortedByTheLocalesCollation) {
+    ASSERT_NE(std::setlocale(LC_ALL, "en_US.UTF-8"), nullptr) << "scripts/deps installs it";
+    std::vector<std::string> files;
+    Run({"/d/f.mpg", "/d/é.mpg", "/d/E.mpg", "/d/_c.mpg", "/d/e.mpg", "/d/a.mpg"},
+        [&](DialogPeer& dlg) { files = JoinListOf(dlg); });
+    EXPECT_EQ(files, (std::vector<std::string>{"/d/a.mpg", "/d/_c.mpg", "/d/E.mpg", "/d/e.mpg",
+                                               "/d/é.mpg", "/d/f.mpg"}));
 }
 
 TEST_F(AppTest, InitialisationSetsIconsBindsControlsInOrderAndRedrawsOnce) {
@@ -85,7 +98,7 @@ TEST_F(AppTest, WithoutFilesOnlyTheMessageShowsAndNoDialog) {
     ASSERT_EQ(backend.messages.size(), 1u);
     const fw::mem::MessageRecord& box = backend.messages[0];
     EXPECT_EQ(box.style, 0x40u);
-    EXPECT_EQ(box.text, app_messages::kNoFilesDropped);
+    EXPECT_EQ(box.text, expected::kNoFilesDropped);
     EXPECT_EQ(box.caption, "Korvane") << "the program file's name without folder and extension";
     EXPECT_TRUE(box.ownedByDialog);
     EXPECT_FALSE(box.dialogShown);

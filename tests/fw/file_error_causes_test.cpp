@@ -1,9 +1,11 @@
 #include <cerrno>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "fw/file_error_causes.h"
 #include "fw/file_exception.h"
+#include "tests/expected_texts.h"
 
 namespace {
 
@@ -28,6 +30,24 @@ TEST(WindowsErrorCauses, UnlistedCodesAreGeneric) {
     for (long code : {87L, 1L, 1117L, 998L, -1L, 100000L}) {
         EXPECT_EQ(fw::CauseFromWindowsError(code), C::genericException) << code;
     }
+}
+
+TEST(WindowsErrorCauses, EveryListedCodeHasItsCauseAndNoOtherCodeHasOne) {
+    std::set<long> listed;
+    for (const auto& [cause, codes] : expected::kWindowsCodeCauses) {
+        for (long code : codes) {
+            EXPECT_EQ(fw::CauseFromWindowsError(code), cause) << code;
+            listed.insert(code);
+        }
+    }
+    EXPECT_EQ(listed.size(), 79u);
+    std::set<long> unexpected;
+    for (long code = 0; code < 20000; ++code) {
+        if (listed.count(code) == 0 && fw::CauseFromWindowsError(code) != C::genericException) {
+            unexpected.insert(code);
+        }
+    }
+    EXPECT_EQ(unexpected, std::set<long>{}) << "codes with a cause of their own";
 }
 
 TEST(ErrnoCauses, ErrorsOfTheFileLayerMapToTheirCauses) {

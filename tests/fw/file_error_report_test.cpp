@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/file_error_report.h"
+#include "tests/expected_texts.h"
 
 namespace {
 
@@ -45,6 +46,13 @@ TEST(FileErrorReport, EveryCauseHasItsOwnText) {
         texts.insert(Report(cause, "f"));
     }
     EXPECT_EQ(texts.size(), 15u);
+}
+
+TEST(FileErrorReport, EveryCauseReadsAsExpected) {
+    for (int cause = 0; cause < 15; ++cause) {
+        EXPECT_EQ(Report(cause, "x.mpg"), expected::Report(cause, "x.mpg")) << cause;
+        EXPECT_EQ(Report(cause, ""), expected::Report(cause, expected::kUntitled)) << cause;
+    }
 }
 
 } // namespace

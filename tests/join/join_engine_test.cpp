@@ -104,7 +104,7 @@ TEST_F(JoinTest, BufferSizeDoesNotChangeTheOutput) {
 
 TEST_F(JoinTest, EmptyListOnlySaysSo) {
     JoinFiles(host);
-    EXPECT_EQ(host.events, std::vector<std::string>{"info:結合するファイルがありません。"});
+    EXPECT_EQ(host.events, std::vector<std::string>{"info:" + expected::kNothingToJoin});
     EXPECT_FALSE(std::filesystem::exists(host.output));
 }
 

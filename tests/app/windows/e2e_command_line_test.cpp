@@ -1,6 +1,8 @@
 // The command line as the shell hands it over: sorting, quoting, switches,
 // runs of spaces, and names in any script.
 #include "tests/app/windows/e2e_fixture.h"
+#include "tests/app/windows/expected_layout.h"
+#include "tests/expected_texts.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ TEST_F(KorvaneE2E, AQuotedPathKeepsARunOfSpacesAndJoins) {
     ASSERT_TRUE(probe::SetText(Control(1003), out));
     auto done = JoinAndConfirm();
     ASSERT_TRUE(done.has_value());
-    EXPECT_EQ(done->text, L"結合が完了しました。");
+    EXPECT_EQ(done->text, layout::Wide(expected::kJoinComplete.c_str()));
     ASSERT_TRUE(probe::Answer(*done, IDOK));
     EXPECT_EQ(ReadFileBytes(out), Joined({PatternOf(6000, 1), PatternOf(7000, 2)}));
 }
@@ -60,7 +62,7 @@ TEST_F(KorvaneE2E, NamesInAnyScriptJoin) {
     ASSERT_TRUE(probe::SetText(Control(1003), out));
     auto done = JoinAndConfirm();
     ASSERT_TRUE(done.has_value());
-    EXPECT_EQ(done->text, L"結合が完了しました。");
+    EXPECT_EQ(done->text, layout::Wide(expected::kJoinComplete.c_str()));
     ASSERT_TRUE(probe::Answer(*done, IDOK));
     EXPECT_EQ(ReadFileBytes(out), Joined({PatternOf(7000, 2), PatternOf(6000, 1)}));
 

@@ -1,4 +1,6 @@
 #include "tests/app/windows/e2e_fixture.h"
+#include "tests/app/windows/expected_layout.h"
+#include "tests/expected_texts.h"
 
 #include "tests/fw/temp_folder.h"
 
@@ -114,7 +116,7 @@ std::optional<probe::MessageBoxView> KorvaneE2E::JoinAndConfirm() {
     if (!question) {
         return std::nullopt;
     }
-    EXPECT_EQ(question->text, L"結合してもよろしいですか？");
+    EXPECT_EQ(question->text, layout::Wide(expected::kConfirmJoin.c_str()));
     EXPECT_EQ(question->icon, probe::BoxIcon::question) << probe::IconName(question->icon);
     EXPECT_EQ(question->buttonIds, (std::vector<int>{IDOK, IDCANCEL}));
     EXPECT_TRUE(probe::Answer(*question, IDOK));

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "tests/app/windows/e2e_fixture.h"
+#include "tests/app/windows/expected_layout.h"
+#include "tests/expected_texts.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ TEST_F(KorvaneE2E, ReorderThenJoinWritesTheBytesInListOrder) {
     ASSERT_TRUE(probe::SetText(Control(1003), out));
     auto done = JoinAndConfirm();
     ASSERT_TRUE(done.has_value());
-    EXPECT_EQ(done->text, L"結合が完了しました。");
+    EXPECT_EQ(done->text, layout::Wide(expected::kJoinComplete.c_str()));
     EXPECT_EQ(done->icon, BoxIcon::information) << probe::IconName(done->icon);
     ASSERT_TRUE(probe::Answer(*done, IDOK));
     EXPECT_EQ(ReadFileBytes(out),
@@ -41,7 +43,7 @@ TEST_F(KorvaneE2E, ReorderThenJoinWritesTheBytesInListOrder) {
     EXPECT_EQ(probe::ListEntries(list), (std::vector<std::wstring>{c, a, b}));
     auto again = JoinAndConfirm();
     ASSERT_TRUE(again.has_value());
-    EXPECT_EQ(again->text, L"結合が完了しました。");
+    EXPECT_EQ(again->text, layout::Wide(expected::kJoinComplete.c_str()));
     ASSERT_TRUE(probe::Answer(*again, IDOK));
     EXPECT_EQ(ReadFileBytes(out).size(), 5001u + 1000u + 2000u);
 }
@@ -60,12 +62,12 @@ TEST_F(KorvaneE2E, EnterThreeTimesJoinsOntoTheDesktop) {
     ASSERT_TRUE(probe::PressEnter(dialog));
     auto question = probe::WaitForMessageBox(ProcessId());
     ASSERT_TRUE(question.has_value());
-    EXPECT_EQ(question->text, L"結合してもよろしいですか？");
+    EXPECT_EQ(question->text, layout::Wide(expected::kConfirmJoin.c_str()));
     ASSERT_TRUE(probe::PressEnter(question->hwnd));
     ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(question->hwnd); }));
     auto done = probe::WaitForMessageBox(ProcessId());
     ASSERT_TRUE(done.has_value());
-    EXPECT_EQ(done->text, L"結合が完了しました。");
+    EXPECT_EQ(done->text, layout::Wide(expected::kJoinComplete.c_str()));
     ASSERT_TRUE(probe::PressEnter(done->hwnd));
     ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(done->hwnd); }));
 
@@ -181,14 +183,14 @@ TEST_F(KorvaneE2E, OrderButtonsExplainWhatTheyCannotDo) {
     HWND list = Control(1002);
     for (int button : {1000, 1001}) {
         probe::Click(Dialog(), button);
-        ExpectBoxAndAnswer(BoxIcon::information, L"リスト中のアイテムを選択して下さい。");
+        ExpectBoxAndAnswer(BoxIcon::information, layout::Wide(expected::kSelectAnItem.c_str()));
     }
     ASSERT_TRUE(probe::SelectEntry(list, 0));
     probe::Click(Dialog(), 1000);
-    ExpectBoxAndAnswer(BoxIcon::information, L"先頭のアイテムを上げることは出来ません。");
+    ExpectBoxAndAnswer(BoxIcon::information, layout::Wide(expected::kFirstCannotMoveUp.c_str()));
     ASSERT_TRUE(probe::SelectEntry(list, 1));
     probe::Click(Dialog(), 1001);
-    ExpectBoxAndAnswer(BoxIcon::information, L"後尾のアイテムを下げることは出来ません。");
+    ExpectBoxAndAnswer(BoxIcon::information, layout::Wide(expected::kLastCannotMoveDown.c_str()));
     EXPECT_EQ(probe::ListEntries(list), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(probe::ListSelection(list), 1);
 }

@@ -3,11 +3,13 @@
 #include "tests/app/windows/e2e_fixture.h"
 #include "tests/app/windows/expected_layout.h"
 #include "tests/app/windows/program_resources.h"
+#include "tests/expected_texts.h"
 
 namespace {
 
-constexpr wchar_t kNoFiles[] =
-    L"ファイルがDROPされていません。結合するには、結合したいファイルをDROPして下さい。";
+std::wstring NoFilesText() {
+    return layout::Wide(expected::kNoFilesDropped.c_str());
+}
 
 TEST_F(KorvaneE2E, WithoutFilesOnlyTheInformationBoxShowsAndTheExitStatusIsZero) {
     for (const std::wstring& commandLine :
@@ -17,7 +19,7 @@ TEST_F(KorvaneE2E, WithoutFilesOnlyTheInformationBoxShowsAndTheExitStatusIsZero)
         auto box = probe::WaitForMessageBox(process.Id());
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->caption, L"korvane");
-        EXPECT_EQ(box->text, kNoFiles);
+        EXPECT_EQ(box->text, NoFilesText());
         EXPECT_EQ(box->icon, probe::BoxIcon::information) << probe::IconName(box->icon);
         EXPECT_EQ(box->buttonIds, std::vector<int>{IDOK});
         // The dialog exists behind the box but is never shown.

@@ -18,8 +18,8 @@
 #include "fw/qt/dialog_units.h"
 #include "fw/qt/icon_button.h"
 #include "fw/qt/ui_backend.h"
+#include "fw/win32_values.h"
 #include "qt_test_support.h"
-#include "res/dialog_styles.h"
 
 using fw::qt::DialogPeer;
 using qt_test::Control;

@@ -19,6 +19,7 @@
 #include "fw/qt/ui_backend.h"
 #include "fw/win_app.h"
 #include "qt_test_support.h"
+#include "tests/expected_texts.h"
 
 using fw::qt::DialogPeer;
 using qt_test::Control;
@@ -98,8 +99,7 @@ private Q_SLOTS:
         QCOMPARE(status, 0);
         QVERIFY(!shown);
         QCOMPARE(script.Answered(), 1);
-        QCOMPARE(text, QStringLiteral("ファイルがDROPされていません。結合するには、結合したいファイ"
-                                      "ルをDROPして下さい。"));
+        QCOMPARE(text, QString::fromStdString(expected::kNoFilesDropped));
         QCOMPARE(caption, QStringLiteral("korvane"));
         QCOMPARE(icon, int(QMessageBox::Information));
     }
@@ -167,8 +167,8 @@ private Q_SLOTS:
                 QTest::keyClick(&window, Qt::Key_Escape);
             });
         QCOMPARE(status, 0);
-        QCOMPARE(boxTexts, (QStringList{QStringLiteral("結合してもよろしいですか？"),
-                                        QStringLiteral("結合が完了しました。")}));
+        QCOMPARE(boxTexts, (QStringList{QString::fromStdString(expected::kConfirmJoin),
+                                        QString::fromStdString(expected::kJoinComplete)}));
         QVERIFY(arrowOverCompletion);
 
         QFile joined(output);

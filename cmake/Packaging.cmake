@@ -1,0 +1,94 @@
+# Release artefacts. Linux: the .deb, by CPack (cpack -G DEB in a build
+# configured with the install prefix /usr, as the release preset is).
+# Windows: the installer (NSIS, target korvane_installer) and the portable
+# zip (target korvane_portable_zip), into KORVANE_PACKAGE_DIR.
+
+# Every release has its entry in the changelog, under its version and date.
+file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog_entry
+     REGEX "^## ${PROJECT_VERSION} \\(${KORVANE_RELEASE_DATE}\\)$")
+if(NOT changelog_entry)
+    message(FATAL_ERROR "CHANGELOG.md has no entry \"## ${PROJECT_VERSION} (${KORVANE_RELEASE_DATE})\"")
+endif()
+
+set(KORVANE_PACKAGE_DIR ${PROJECT_BINARY_DIR}/packages CACHE PATH "Where the Windows packages are written")
+
+if(WIN32 AND TARGET korvane)
+    set(KORVANE_EXE ${PROJECT_BINARY_DIR}/korvane.exe)
+    set(KORVANE_ICON ${PROJECT_SOURCE_DIR}/res/icons/korvane.ico)
+    set(KORVANE_LICENSE ${PROJECT_BINARY_DIR}/windows-text/LICENSE.txt)
+    set(KORVANE_INSTALLER_PATH ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-setup.exe)
+    set(portable_zip ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-portable.zip)
+    set(portable ${PROJECT_BINARY_DIR}/portable)
+    set(text_script ${PROJECT_SOURCE_DIR}/cmake/TextForWindows.cmake)
+
+    add_custom_command(OUTPUT ${KORVANE_LICENSE}
+        COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/LICENSE -DOUT=${KORVANE_LICENSE}
+                -P ${text_script}
+        DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${text_script} VERBATIM)
+    add_custom_command(OUTPUT ${portable}/README.txt
+        COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/res/windows/README.txt
+                -DOUT=${portable}/README.txt -DBOM=ON
+                -DPROJECT_VERSION=${PROJECT_VERSION} "-DKORVANE_COPYRIGHT=${KORVANE_COPYRIGHT}"
+                -P ${text_script}
+        DEPENDS ${PROJECT_SOURCE_DIR}/res/windows/README.txt ${text_script} VERBATIM)
+    add_custom_command(OUTPUT ${portable_zip}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
+        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${portable}/korvane.exe
+        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE
+        COMMAND ${CMAKE_COMMAND} -E rm -f ${portable_zip}
+        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip korvane.exe LICENSE README.txt
+        WORKING_DIRECTORY ${portable}
+        DEPENDS korvane ${KORVANE_LICENSE} ${portable}/README.txt VERBATIM)
+    add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
+
+    find_program(MAKENSIS makensis)
+    set(nsi ${PROJECT_BINARY_DIR}/korvane.nsi)
+    configure_file(${PROJECT_SOURCE_DIR}/res/windows/korvane.nsi.in ${nsi} @ONLY)
+    add_custom_command(OUTPUT ${KORVANE_INSTALLER_PATH}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
+        COMMAND ${MAKENSIS} -V2 -NOCD ${nsi}
+        DEPENDS korvane ${nsi} ${KORVANE_LICENSE} ${KORVANE_ICON} VERBATIM)
+    add_custom_target(korvane_installer DEPENDS ${KORVANE_INSTALLER_PATH})
+    if(NOT MAKENSIS)
+        message(STATUS "makensis not found: the target korvane_installer needs it (scripts/deps package)")
+    endif()
+    return()
+endif()
+
+if(NOT KORVANE_WITH_QT OR NOT TARGET korvane)
+    return()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME korvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR ${KORVANE_PUBLISHER})
+set(CPACK_PACKAGE_CONTACT ${KORVANE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "join several MPEG files into one")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Korvane joins MPEG files. Drop the files on its icon, or open them with it:
+a small dialog lists them sorted by path, lets you move entries up and down to
+set the order, and proposes an output file on your desktop. The join writes
+the first file whole and every further file without its first 5000 bytes.
+.
+The interface is Japanese.")
+# The installed paths are /usr's, and install-time files (the launcher entry)
+# see that prefix, with the staging folder as DESTDIR.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION video)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+# Libraries from dpkg-shlibdeps; the dialog's font (drawn to the metrics of
+# its Windows font, so the labels fit) by name; the Japanese texts of Qt's
+# standard buttons are welcome but not needed.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_OUTPUT_FILE_PREFIX ${KORVANE_PACKAGE_DIR})
+include(CPack)
