@@ -82,7 +82,7 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     }
     // A failure right after long work shows on its taskbar button too.
     const std::unique_ptr<TaskbarProgress> endedProgress = std::move(m_endedProgress);
-    if (endedProgress && (style & 0xF0) == kMbIconStop) {
+    if (endedProgress && IconOf(style) == kMbIconStop) {
         endedProgress->ShowError();
     }
     const int answer = MessageBoxW(ownerWindow, WideFromDisplayText(text).c_str(),

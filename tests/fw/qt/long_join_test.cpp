@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 #include "app/resource_ids.h"
 #include "fw/message_box_style.h"
@@ -22,6 +23,8 @@
 #include "fw/qt/ui_backend.h"
 #include "fw/win_app.h"
 #include "qt_test_support.h"
+#include "tests/expected_texts.h"
+#include "tests/fw/file_faults.h"
 
 using fw::qt::DialogPeer;
 using fw::qt::ProgressWindow;
@@ -213,6 +216,52 @@ private Q_SLOTS:
             QCOMPARE(launcher.updates.first().value(QStringLiteral("progress-visible")), true);
             QCOMPARE(launcher.updates.last().value(QStringLiteral("progress-visible")), false);
         }
+    }
+
+    // The copy runs on a thread of its own; a file error escaping it is
+    // still reported once by the dialog, and the dialog goes on.
+    void fileErrorOfTheCopyIsReportedByTheDialog() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        qputenv("HOME", folder.path().toUtf8());
+        const QString input = folder.filePath(QStringLiteral("clip.mpg"));
+        {
+            QFile file(input);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(6000, 'x'));
+        }
+        std::vector<QByteArray> words{"korvane", input.toUtf8()};
+        std::vector<char*> argv{words[0].data(), words[1].data(), nullptr};
+        fw::SetProcessArguments(2, argv.data());
+        fw::qt::UiBackend backend("korvane");
+        fw::SetBackend(&backend);
+
+        QString report;
+        bool dialogUsable = false;
+        const int status = qt_test::RunWithDriver(
+            [] { return fw::RunApplication(); },
+            [&](DialogPeer& window) {
+                Control<QLineEdit>(window, IDC_OUTPUT)
+                    ->setText(folder.filePath(QStringLiteral("out.mpg")));
+                qt_test::MessageBoxScript script(
+                    {[](QMessageBox& box) { qt_test::Press(box, QMessageBox::Ok); },
+                     [&](QMessageBox& box) {
+                         report = box.text();
+                         qt_test::Press(box, QMessageBox::Ok);
+                     },
+                     [](QMessageBox& box) { qt_test::Press(box, QMessageBox::Cancel); }});
+                file_faults::Inject(file_faults::FileOp::read, EACCES);
+                QTest::mouseClick(Control<QPushButton>(window, fw::kIdOk), Qt::LeftButton);
+                file_faults::Clear();
+                // The dialog takes input again: the join button asks anew.
+                QTest::mouseClick(Control<QPushButton>(window, fw::kIdOk), Qt::LeftButton);
+                dialogUsable = script.Answered() == 3;
+                window.close();
+            });
+        fw::SetBackend(nullptr);
+        QCOMPARE(status, 0);
+        QCOMPARE(report, QString::fromStdString(expected::Report(5, input.toStdString())));
+        QVERIFY(dialogUsable);
     }
 };
 
