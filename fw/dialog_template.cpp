@@ -1,10 +1,7 @@
 #include "fw/dialog_template.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
-
-#include "fw/win32_values.h"
 
 namespace fw {
 
@@ -12,14 +9,6 @@ namespace {
 std::map<int, const DialogTemplate*>& Registry() {
     static std::map<int, const DialogTemplate*> registry;
     return registry;
-}
-bool Has(const DialogControl& control, long bits) {
-    return (control.style & static_cast<std::uint32_t>(bits)) == static_cast<std::uint32_t>(bits);
-}
-
-// The value of the style bits under mask.
-long Field(const DialogControl& control, long mask) {
-    return static_cast<long>(control.style & static_cast<std::uint32_t>(mask));
 }
 
 // The placement a style field's value stands for; any other value is
@@ -34,11 +23,13 @@ Placement PlacementOf(long value, long start, long centre, long end, Placement o
     return otherwise;
 }
 
+// Equal but for the letter case of ASCII letters, whatever the locale.
 bool SameLetters(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    const auto fold = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 } // namespace
@@ -55,50 +46,18 @@ ControlKind KindOfClass(std::string_view className) {
     return ControlKind::other;
 }
 
-bool IsVisible(const DialogControl& control) {
-    return Has(control, KV_WS_VISIBLE);
-}
-
-bool IsDisabled(const DialogControl& control) {
-    return Has(control, KV_WS_DISABLED);
-}
-
-bool IsTabStop(const DialogControl& control) {
-    return Has(control, KV_WS_TABSTOP);
-}
-
-bool HasBorder(const DialogControl& control) {
-    return Has(control, KV_WS_BORDER);
-}
-
-bool HasVerticalScrollBar(const DialogControl& control) {
-    return Has(control, KV_WS_VSCROLL);
-}
-
-bool IsSortedList(const DialogControl& control) {
-    return Has(control, KV_LBS_SORT);
-}
-
-bool IsDefaultButton(const DialogControl& control) {
-    return Field(control, KV_BS_TYPEMASK) == KV_BS_DEFPUSHBUTTON;
-}
-
-bool ShowsIcon(const DialogControl& control) {
-    return Has(control, KV_BS_ICON);
-}
-
 Placement ButtonImageHorizontal(const DialogControl& control) {
-    return PlacementOf(Field(control, KV_BS_CENTER), KV_BS_LEFT, KV_BS_CENTER, KV_BS_RIGHT,
+    return PlacementOf(control.Field(KV_BS_CENTER), KV_BS_LEFT, KV_BS_CENTER, KV_BS_RIGHT,
                        Placement::centre);
 }
 
 Placement ButtonImageVertical(const DialogControl& control) {
-    return PlacementOf(Field(control, KV_BS_VCENTER), KV_BS_TOP, KV_BS_VCENTER, KV_BS_BOTTOM,
+    return PlacementOf(control.Field(KV_BS_VCENTER), KV_BS_TOP, KV_BS_VCENTER, KV_BS_BOTTOM,
                        Placement::centre);
 }
 
 Placement LabelHorizontal(const DialogControl& control) {
-    return PlacementOf(Field(control, KV_SS_TYPEMASK), KV_SS_LEFT, KV_SS_CENTER, KV_SS_RIGHT,
+    return PlacementOf(control.Field(KV_SS_TYPEMASK), KV_SS_LEFT, KV_SS_CENTER, KV_SS_RIGHT,
                        Placement::start);
 }
 

@@ -5,11 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/win32_values.h"
+
 namespace fw {
 
 // One control of a dialog template. Positions are in dialog units; style
 // bits are the Win32 values (fw/win32_values.h), read through the named
-// checks below. Texts are UTF-8.
+// checks. Texts are UTF-8.
 struct DialogControl {
     int id = -1;
     std::string className; // "Button", "Static", "ListBox", "Edit"
@@ -19,6 +21,23 @@ struct DialogControl {
     int y = 0;
     int cx = 0;
     int cy = 0;
+
+    // Named checks of the style.
+    bool Has(long bits) const {
+        return (style & static_cast<std::uint32_t>(bits)) == static_cast<std::uint32_t>(bits);
+    }
+    bool IsVisible() const { return Has(KV_WS_VISIBLE); }
+    bool IsDisabled() const { return Has(KV_WS_DISABLED); }
+    bool IsTabStop() const { return Has(KV_WS_TABSTOP); }
+    bool HasBorder() const { return Has(KV_WS_BORDER); }
+    bool HasVerticalScrollBar() const { return Has(KV_WS_VSCROLL); }
+    bool IsSortedList() const { return Has(KV_LBS_SORT); }
+    bool IsDefaultButton() const { return Field(KV_BS_TYPEMASK) == KV_BS_DEFPUSHBUTTON; }
+    bool ShowsIcon() const { return Has(KV_BS_ICON); } // a button with an icon image
+    // The value of the style bits under mask.
+    long Field(long mask) const {
+        return static_cast<long>(style & static_cast<std::uint32_t>(mask));
+    }
 };
 
 // The kinds of control the backends make.
@@ -34,16 +53,6 @@ inline ControlKind KindOf(const DialogControl& control) {
 
 // Where a button's image or a label's text sits along one axis.
 enum class Placement { start, centre, end };
-
-// Named checks of a control's style.
-bool IsVisible(const DialogControl& control);
-bool IsDisabled(const DialogControl& control);
-bool IsTabStop(const DialogControl& control);
-bool HasBorder(const DialogControl& control);
-bool HasVerticalScrollBar(const DialogControl& control);
-bool IsSortedList(const DialogControl& control);
-bool IsDefaultButton(const DialogControl& control);
-bool ShowsIcon(const DialogControl& control); // a button with an icon image
 Placement ButtonImageHorizontal(const DialogControl& control);
 Placement ButtonImageVertical(const DialogControl& control);
 Placement LabelHorizontal(const DialogControl& control);

@@ -67,9 +67,13 @@ public:
     const std::string& GetFilePath() const noexcept;
 
     struct Impl;
+    // Frees an Impl; each platform defines it where Impl is complete.
+    struct ImplDeleter {
+        void operator()(Impl* impl) const noexcept;
+    };
 
 private:
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<Impl, ImplDeleter> m_impl;
     std::string m_strFileName;
 };
 

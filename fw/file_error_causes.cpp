@@ -57,7 +57,7 @@ template <typename Table> int Lookup(const Table& table, long code) {
 } // namespace
 
 int CauseFromWindowsError(long code) {
-    return Lookup(windows_error_code_causes::kTable, code);
+    return Lookup(kWindowsErrorCodeCauses, code);
 }
 
 int CauseFromErrno(int error) {

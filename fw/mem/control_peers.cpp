@@ -34,11 +34,12 @@ std::wstring FoldedWide(const std::string& text) {
     return wide;
 }
 
-} // namespace
-
+// Compares as users see entries: negative, zero or positive.
 int CompareListEntries(const std::string& a, const std::string& b) {
     return std::wcscoll(FoldedWide(a).c_str(), FoldedWide(b).c_str());
 }
+
+} // namespace
 
 bool ListPeer::InRange(int index) const {
     return index >= 0 && static_cast<std::size_t>(index) < m_entries.size();

@@ -37,9 +37,6 @@ private:
     int m_selection = -1;
 };
 
-// Compares as the sorted list does: negative, zero or positive.
-int CompareListEntries(const std::string& a, const std::string& b);
-
 class EditPeer : public IEditPeer {
 public:
     std::string GetText() const override { return m_text; }

@@ -38,19 +38,13 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
     for (const DialogControl& control : dialogTemplate.controls) {
         if (control.id == -1)
             continue;
-        switch (KindOf(control)) {
-        case ControlKind::listBox:
-            m_lists[control.id] = std::make_unique<ListPeer>(IsSortedList(control));
-            break;
-        case ControlKind::edit:
+        const ControlKind kind = KindOf(control);
+        if (kind == ControlKind::listBox)
+            m_lists[control.id] = std::make_unique<ListPeer>(control.IsSortedList());
+        else if (kind == ControlKind::edit)
             m_edits[control.id] = std::make_unique<EditPeer>();
-            break;
-        case ControlKind::button:
+        else if (kind == ControlKind::button)
             m_buttons[control.id] = std::make_unique<ButtonPeer>(control.text);
-            break;
-        default:
-            break;
-        }
     }
 }
 

@@ -83,8 +83,8 @@ QWidget* DialogPeer::CreateButton(const DialogControl& control) {
     // Enter presses the default button wherever the focus is, so no other
     // button becomes the default while it has the focus.
     button->setAutoDefault(false);
-    button->setDefault(IsDefaultButton(control));
-    if (ShowsIcon(control)) {
+    button->setDefault(control.IsDefaultButton());
+    if (control.ShowsIcon()) {
         const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
         button->setIconSize(QSize(side, side));
     }
@@ -106,19 +106,19 @@ QWidget* DialogPeer::CreateListBox(const DialogControl& control) {
     auto* list = new QListWidget(this);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(HasVerticalScrollBar(control) ? Qt::ScrollBarAsNeeded
-                                                                   : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(control.HasVerticalScrollBar() ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
     list->setUniformItemSizes(true);
-    if (!HasBorder(control))
+    if (!control.HasBorder())
         list->setFrameShape(QFrame::NoFrame);
     if (control.id != -1)
-        m_lists[control.id] = std::make_unique<ListPeer>(list, IsSortedList(control));
+        m_lists[control.id] = std::make_unique<ListPeer>(list, control.IsSortedList());
     return list;
 }
 
 QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
     auto* edit = new QLineEdit(this);
-    edit->setFrame(HasBorder(control));
+    edit->setFrame(control.HasBorder());
     if (control.id != -1)
         m_edits[control.id] = std::make_unique<EditPeer>(edit);
     return edit;
@@ -127,33 +127,23 @@ QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
 void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
         const ControlKind kind = KindOf(control);
-        QWidget* widget = nullptr;
-        switch (kind) {
-        case ControlKind::button:
-            widget = CreateButton(control);
-            break;
-        case ControlKind::label:
-            widget = CreateLabel(control);
-            break;
-        case ControlKind::listBox:
-            widget = CreateListBox(control);
-            break;
-        case ControlKind::edit:
-            widget = CreateEdit(control);
-            break;
-        case ControlKind::other:
+        QWidget* widget = kind == ControlKind::button    ? CreateButton(control)
+                          : kind == ControlKind::label   ? CreateLabel(control)
+                          : kind == ControlKind::listBox ? CreateListBox(control)
+                          : kind == ControlKind::edit    ? CreateEdit(control)
+                                                         : nullptr;
+        if (widget == nullptr)
             continue; // a control class this backend does not draw
-        }
 
         widget->setGeometry(
             DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
-        widget->setHidden(!IsVisible(control));
-        widget->setEnabled(!IsDisabled(control));
+        widget->setHidden(!control.IsVisible());
+        widget->setEnabled(!control.IsDisabled());
         if (kind != ControlKind::label) {
-            if (IsTabStop(control)) {
+            if (control.IsTabStop()) {
                 widget->setFocusPolicy(Qt::StrongFocus);
                 m_tabStops.append(widget);
             } else {

@@ -34,25 +34,8 @@ constexpr std::size_t kMaxTransfer = 0x40000000;
 
 } // namespace
 
-CFile::CFile() noexcept = default;
-
-CFile::~CFile() {
-    Abort();
-}
-
-CFile::CFile(CFile&& other) noexcept
-    : m_impl(std::move(other.m_impl)), m_strFileName(std::move(other.m_strFileName)) {
-    other.m_strFileName.clear();
-}
-
-CFile& CFile::operator=(CFile&& other) noexcept {
-    if (this != &other) {
-        Abort();
-        m_impl = std::move(other.m_impl);
-        m_strFileName = std::move(other.m_strFileName);
-        other.m_strFileName.clear();
-    }
-    return *this;
+void CFile::ImplDeleter::operator()(Impl* impl) const noexcept {
+    std::default_delete<Impl>()(impl);
 }
 
 bool CFile::Open(const std::string& path, unsigned flags, CFileException* error) {
@@ -79,8 +62,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return false;
     }
 
-    m_impl = std::make_unique<Impl>();
-    m_impl->handle = handle;
+    m_impl.reset(std::make_unique<Impl>(Impl{handle}).release());
     m_strFileName = path;
     return true;
 }
