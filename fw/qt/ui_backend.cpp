@@ -206,6 +206,9 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
             loop.exec();
         tick.stop();
     }
+    // The loop also ends when the application quits: the work stops then.
+    if (!finished.load())
+        progress.RequestCancel();
     worker.join();
     if (error)
         std::rethrow_exception(error);
