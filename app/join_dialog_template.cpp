@@ -27,11 +27,13 @@ fw::DialogTemplate BuildJoinDialogTemplate() {
 #define KV_CONTROL(id_, class_, text_, style_, x_, y_, cx_, cy_)                                   \
     t.controls.push_back(fw::DialogControl{                                                        \
         (id_), (class_), (text_), static_cast<std::uint32_t>(style_), (x_), (y_), (cx_), (cy_)});
+#define KV_LABEL_FOR(id_) t.controls.back().labelFor = (id_);
 #define KV_END_CONTROLS
 #include "res/dialog_102.inc"
 #undef KV_DIALOG
 #undef KV_BEGIN_CONTROLS
 #undef KV_CONTROL
+#undef KV_LABEL_FOR
 #undef KV_END_CONTROLS
     return t;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 namespace fw {
 
@@ -69,6 +70,30 @@ const DialogControl* DialogTemplate::FindControl(int controlId) const {
             return &control;
     }
     return nullptr;
+}
+
+const DialogControl* DialogTemplate::LabelOf(const DialogControl& control) const {
+    if (control.id == -1)
+        return nullptr;
+    for (const DialogControl& label : controls) {
+        if (label.labelFor == control.id)
+            return &label;
+    }
+    return nullptr;
+}
+
+std::string DialogTemplate::AccessibleName(const DialogControl& control) const {
+    const DialogControl* label = LabelOf(control);
+    if (label == nullptr)
+        return control.text;
+    std::string name = label->text;
+    for (const std::string_view colon : {std::string_view(":"), std::string_view("：")}) {
+        if (name.size() >= colon.size() && name.ends_with(colon)) {
+            name.resize(name.size() - colon.size());
+            break;
+        }
+    }
+    return name;
 }
 
 void RegisterDialogTemplate(const DialogTemplate& dialogTemplate) {

@@ -21,6 +21,8 @@ struct DialogControl {
     int y = 0;
     int cx = 0;
     int cy = 0;
+    // A static text that labels another control: that control's id.
+    int labelFor = -1;
 
     // Named checks of the style.
     bool Has(long bits) const {
@@ -77,6 +79,14 @@ struct DialogTemplate {
     // The control with that id, or null. Controls without an id (-1) are
     // not found this way.
     const DialogControl* FindControl(int controlId) const;
+
+    // The static text that labels the control, or null.
+    const DialogControl* LabelOf(const DialogControl& control) const;
+
+    // What assistive technology calls the control: its label's text
+    // without the trailing colon, else its own text (an icon button's
+    // undrawn text included).
+    std::string AccessibleName(const DialogControl& control) const;
 };
 
 // Makes a template known by its id, so a dialog constructed with that id

@@ -13,6 +13,7 @@ if(KORVANE_WITH_QT)
         ${CMAKE_CURRENT_LIST_DIR}/qt/icon_button.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/launcher_entry.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/progress_window.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/qt/title_bar.cpp
         ${CMAKE_CURRENT_LIST_DIR}/qt/ui_backend.cpp
         ${korvane_qt_icon_sources}
     )

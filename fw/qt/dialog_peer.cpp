@@ -14,6 +14,7 @@
 #include "fw/qt/control_peers.h"
 #include "fw/qt/dialog_font.h"
 #include "fw/qt/icon_button.h"
+#include "fw/qt/title_bar.h"
 
 namespace fw::qt {
 
@@ -31,9 +32,12 @@ Qt::Alignment AlignmentOf(Placement horizontal, Placement vertical) {
 // event; elsewhere the calls do nothing.
 class PaintContext final : public IPaintContext {
 public:
-    PaintContext(QWidget* window, bool painting) : m_window(window) {
-        if (painting)
+    // Client coordinates start clientTop pixels down the window.
+    PaintContext(QWidget* window, bool painting, int clientTop) : m_window(window) {
+        if (painting) {
             m_painter = std::make_unique<QPainter>(window);
+            m_painter->translate(0, clientTop);
+        }
     }
 
     void EraseIconBackground() override {
@@ -61,15 +65,25 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QW
     : QDialog(parent), m_dialog(dialog) {
     // A top-level window of its own (with a taskbar button), or a dialog over
     // its owner; either way only a title, the system menu and a close box.
-    setWindowFlags((parent != nullptr ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = (parent != nullptr ? Qt::Dialog : Qt::Window) |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (TitleBar::Needed())
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.c_str()));
     setFont(DialogFont(dialogTemplate.fontFace, dialogTemplate.pointSize, dialogTemplate.fontWeight,
                        dialogTemplate.fontItalic));
     m_units = BaseUnitsOf(font());
-    setFixedSize(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
-                 DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    const QSize client(DialogUnitsToPixelsX(dialogTemplate.cx, m_units),
+                       DialogUnitsToPixelsY(dialogTemplate.cy, m_units));
+    if (TitleBar::Needed()) {
+        auto* titleBar = new TitleBar(this);
+        m_clientTop = titleBar->height();
+        titleBar->setGeometry(0, 0, client.width(), m_clientTop);
+    }
+    setFixedSize(client.width(), m_clientTop + client.height());
     setSizeGripEnabled(false);
     CreateControls(dialogTemplate);
 }
@@ -79,7 +93,7 @@ DialogPeer::~DialogPeer() = default;
 QWidget* DialogPeer::CreateButton(const DialogControl& control) {
     auto* button = new IconButton(
         AlignmentOf(ButtonImageHorizontal(control), ButtonImageVertical(control)), this);
-    button->setText(QString::fromUtf8(control.text.c_str()));
+    const QString text = QString::fromUtf8(control.text.c_str());
     // Enter presses the default button wherever the focus is, so no other
     // button becomes the default while it has the focus.
     button->setAutoDefault(false);
@@ -87,6 +101,12 @@ QWidget* DialogPeer::CreateButton(const DialogControl& control) {
     if (control.ShowsIcon()) {
         const int side = button->style()->pixelMetric(QStyle::PM_LargeIconSize);
         button->setIconSize(QSize(side, side));
+        // An icon button does not draw its text: it is what the button is
+        // called, spoken and in its tooltip.
+        button->setAccessibleName(text);
+        button->setToolTip(text);
+    } else {
+        button->setText(text);
     }
     const int id = control.id;
     connect(button, &QPushButton::clicked, this, [this, id] { m_dialog.HandleCommand(id); });
@@ -125,6 +145,7 @@ QWidget* DialogPeer::CreateEdit(const DialogControl& control) {
 }
 
 void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
+    std::map<const DialogControl*, QWidget*> widgets;
     for (const DialogControl& control : dialogTemplate.controls) {
         const ControlKind kind = KindOf(control);
         QWidget* widget = kind == ControlKind::button    ? CreateButton(control)
@@ -135,8 +156,10 @@ void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
         if (widget == nullptr)
             continue; // a control class this backend does not draw
 
+        widgets[&control] = widget;
         widget->setGeometry(
-            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units));
+            DialogUnitsToPixels(control.x, control.y, control.cx, control.cy, m_units)
+                .translated(0, m_clientTop));
         widget->setProperty("controlId", control.id);
         if (control.id != -1)
             widget->setObjectName(QString::number(control.id));
@@ -153,6 +176,18 @@ void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i)
         QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+
+    // A labelled control is named by its label, and the label points to it.
+    for (const auto& [control, widget] : widgets) {
+        const DialogControl* label = dialogTemplate.LabelOf(*control);
+        const auto found = widgets.find(label);
+        if (found == widgets.end())
+            continue;
+        widget->setAccessibleName(
+            QString::fromUtf8(dialogTemplate.AccessibleName(*control).c_str()));
+        if (auto* labelWidget = qobject_cast<QLabel*>(found->second))
+            labelWidget->setBuddy(widget);
+    }
 }
 
 int DialogPeer::Run() {
@@ -236,11 +271,11 @@ bool DialogPeer::IsIconic() const {
 }
 
 Rect DialogPeer::GetClientRect() const {
-    return {0, 0, width(), height()};
+    return {0, 0, width(), height() - m_clientTop};
 }
 
 std::unique_ptr<IPaintContext> DialogPeer::BeginPaint() {
-    return std::make_unique<PaintContext>(this, m_painting);
+    return std::make_unique<PaintContext>(this, m_painting, m_clientTop);
 }
 
 void DialogPeer::DefaultPaint() {

@@ -17,7 +17,8 @@ class EditPeer;
 class ListPeer;
 
 // The window of a running dialog, built from its template: a fixed-size
-// window without minimize or maximize box, the controls at the template's
+// window without minimize or maximize box (on Wayland under a title bar it
+// draws itself, see TitleBar), the controls at the template's
 // positions converted with the dialog font's base units, in the template's
 // tab order. Clicks, Enter (the default button), Escape and the close box
 // go to the dialog object as commands.
@@ -72,6 +73,9 @@ private:
     bool m_ended = false;
     int m_result = -1;
     bool m_painting = false;
+    // Where the client area starts: below the window's own title bar, if
+    // it draws one.
+    int m_clientTop = 0;
 };
 
 } // namespace fw::qt

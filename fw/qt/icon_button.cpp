@@ -1,6 +1,7 @@
 #include "fw/qt/icon_button.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -45,8 +46,21 @@ void IconButton::paintEvent(QPaintEvent* event) {
                         style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
     painter.setClipRect(style()->subElementRect(QStyle::SE_PushButtonContents, &option, this));
-    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    painter.drawPixmap(image.topLeft(), icon().pixmap(image.size(), devicePixelRatio(), mode));
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    painter.drawPixmap(image.topLeft(),
+                       ShapeInColour(icon().pixmap(image.size(), devicePixelRatioF()),
+                                     palette().color(group, QPalette::ButtonText)));
+}
+
+QPixmap ShapeInColour(const QPixmap& shape, const QColor& colour) {
+    QPixmap painted(shape.size());
+    painted.setDevicePixelRatio(shape.devicePixelRatio());
+    painted.fill(Qt::transparent);
+    QPainter painter(&painted);
+    painter.drawPixmap(0, 0, shape);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRect(QPoint(0, 0), shape.deviceIndependentSize().toSize()), colour);
+    return painted;
 }
 
 } // namespace fw::qt

@@ -6,8 +6,11 @@ namespace fw::qt {
 
 // A push button that shows its icon at the icon's own size, placed inside
 // the button's face by the template's alignment (top, right, centre...)
-// and clipped to it, like a Windows button with an icon image. A text
-// button (no icon set) paints as a plain QPushButton.
+// and clipped to it, like a Windows button with an icon image. The icon is
+// a shape: it paints in the palette's button-text colour (disabled too),
+// from the image drawn for the screen's pixel ratio, so it reads on light
+// and dark themes at any scale. A text button (no icon set) paints as a
+// plain QPushButton.
 class IconButton final : public QPushButton {
 public:
     IconButton(Qt::Alignment imageAlignment, QWidget* parent);
@@ -21,5 +24,8 @@ protected:
 private:
     Qt::Alignment m_alignment;
 };
+
+// The opaque pixels of shape, all in colour, at shape's pixel ratio.
+QPixmap ShapeInColour(const QPixmap& shape, const QColor& colour);
 
 } // namespace fw::qt

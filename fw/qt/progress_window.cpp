@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "fw/qt/dialog_units.h"
+#include "fw/qt/title_bar.h"
 
 namespace fw::qt {
 
@@ -26,14 +27,21 @@ QString FromText(const std::string& text) {
 ProgressWindow::ProgressWindow(QWidget* owner, const QString& caption,
                                const ProgressWindowTexts& texts, std::function<void()> onCancel)
     : QDialog(owner), m_onCancel(std::move(onCancel)) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (TitleBar::Needed())
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(caption);
     if (owner != nullptr)
         setFont(owner->font());
     const BaseUnits units = BaseUnitsOf(font());
     const int margin = DialogUnitsToPixelsX(kMarginUnits, units);
+    // Where windows decorate themselves, the title bar is ours, as the
+    // dialog's; its close button cancels like the close box.
+    TitleBar* titleBar = TitleBar::Needed() ? new TitleBar(this) : nullptr;
+    const int top = titleBar != nullptr ? titleBar->height() : 0;
 
     auto* heading = new QLabel(FromText(texts.heading), this);
     heading->setTextFormat(Qt::PlainText);
@@ -56,13 +64,15 @@ ProgressWindow::ProgressWindow(QWidget* owner, const QString& caption,
     buttons->addWidget(m_remaining, 1);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setContentsMargins(margin, top + margin, margin, margin);
     layout->addWidget(heading);
     layout->addWidget(m_item);
     layout->addWidget(m_bar);
     layout->addLayout(buttons);
     setFixedWidth(DialogUnitsToPixelsX(kWidthUnits, units));
     setFixedHeight(sizeHint().height());
+    if (titleBar != nullptr)
+        titleBar->setGeometry(0, 0, width(), top);
     m_cancel->setFocus();
 }
 

@@ -142,6 +142,10 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     const bool okCancel = IsOkCancel(style);
     box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    // Japanese like every other text, whatever the locale.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    if (okCancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
@@ -231,11 +235,17 @@ void UiBackend::EndWaitCursor() {
 IconHandle UiBackend::LoadIconResource(int resourceId) {
     auto it = m_icons.find(resourceId);
     if (it == m_icons.end()) {
+        // Every size the icon file holds, so each scale gets its own image.
         QImageReader reader(QStringLiteral(":/korvane/icons/%1.ico").arg(resourceId));
-        const QImage image = reader.read();
-        if (image.isNull())
+        QIcon icon;
+        do {
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        } while (reader.jumpToNextImage());
+        if (icon.isNull())
             return {};
-        it = m_icons.emplace(resourceId, QIcon(QPixmap::fromImage(image))).first;
+        it = m_icons.emplace(resourceId, icon).first;
     }
     return {resourceId, &it->second};
 }

@@ -1,5 +1,11 @@
 #include "fw/win32/control_peers.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <cstdint>
+#include <vector>
+
 #include "fw/win32/wide_text.h"
 
 namespace fw::win32 {
@@ -16,6 +22,61 @@ LPARAM TextParam(const std::wstring& text) {
 // LB_ERR and LB_ERRSPACE both mean the entry did not go in.
 int IndexOrMinusOne(int result) {
     return result < 0 ? -1 : result;
+}
+
+// The icon's opaque pixels all in colour, under its own mask; null where the
+// icon has no colour image.
+HICON IconInColour(HICON icon, COLORREF colour) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return nullptr;
+    }
+    HICON inked = nullptr;
+    if (info.hbmColor != nullptr) {
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        BITMAPINFO format{};
+        format.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), mask.bmWidth, -mask.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<std::uint32_t> maskPixels(static_cast<std::size_t>(mask.bmWidth) *
+                                              static_cast<std::size_t>(mask.bmHeight));
+        HDC screen = GetDC(nullptr);
+        void* bits = nullptr;
+        HBITMAP colourBitmap = nullptr;
+        if (GetDIBits(screen, info.hbmMask, 0, static_cast<UINT>(mask.bmHeight), maskPixels.data(),
+                      &format, DIB_RGB_COLORS) == mask.bmHeight) {
+            colourBitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        }
+        ReleaseDC(nullptr, screen);
+        if (colourBitmap != nullptr) {
+            const std::uint32_t ink = 0xFF000000u | (GetRValue(colour) << 16) |
+                                      (GetGValue(colour) << 8) | GetBValue(colour);
+            auto* pixels = static_cast<std::uint32_t*>(bits);
+            for (std::size_t i = 0; i < maskPixels.size(); ++i) {
+                pixels[i] = (maskPixels[i] & 0xFFFFFFu) == 0 ? ink : 0; // mask black: opaque
+            }
+            ICONINFO made{TRUE, 0, 0, info.hbmMask, colourBitmap};
+            inked = CreateIconIndirect(&made);
+            DeleteObject(colourBitmap);
+        }
+        DeleteObject(info.hbmColor);
+    }
+    DeleteObject(info.hbmMask);
+    return inked;
+}
+
+// The colour the button draws its text in: its visual style's, where one
+// is active, else the colour scheme's.
+COLORREF ButtonTextColour(HWND button) {
+    if (HTHEME theme = OpenThemeData(button, L"Button")) {
+        COLORREF colour = 0;
+        const HRESULT got = GetThemeColor(theme, BP_PUSHBUTTON, PBS_NORMAL, TMT_TEXTCOLOR, &colour);
+        CloseThemeData(theme);
+        if (SUCCEEDED(got)) {
+            return colour;
+        }
+    }
+    return GetSysColor(COLOR_BTNTEXT);
 }
 
 } // namespace
@@ -104,7 +165,56 @@ void EditPeer::SetText(const std::string& text) {
 }
 
 void ButtonPeer::SetIcon(IconHandle icon) {
+    m_resourceId = icon.resourceId;
+    if (m_resourceId != 0) {
+        ScaleIcon(WindowDpi(m_hwnd));
+        if (m_icon) {
+            return;
+        }
+    }
     SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.native));
+}
+
+void ButtonPeer::ScaleIcon(UINT dpi) {
+    if (m_resourceId == 0) {
+        return;
+    }
+    const int side = MulDiv(32, static_cast<int>(dpi), 96);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
+    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(m_resourceId), IMAGE_ICON,
+                                               side, side, LR_DEFAULTCOLOR));
+    if (icon == nullptr) {
+        return;
+    }
+    const COLORREF ink = ButtonTextColour(m_hwnd);
+    if (ink != RGB(0, 0, 0)) {
+        if (HICON inked = IconInColour(icon, ink)) {
+            DestroyIcon(icon);
+            icon = inked;
+        }
+    }
+    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    m_icon.reset(icon);
+}
+
+UINT WindowDpi(HWND hwnd) {
+    // GetDpiForWindow exists from Windows 10 version 1607 on.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow =
+        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi != 0) {
+            return dpi;
+        }
+    }
+    HDC dc = GetDC(hwnd);
+    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc != nullptr) {
+        ReleaseDC(hwnd, dc);
+    }
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
 } // namespace fw::win32

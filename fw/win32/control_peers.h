@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "fw/ui_backend.h"
 
 // The dialog's list, edit and button controls, driven through their window
@@ -39,14 +42,30 @@ private:
     HWND m_hwnd;
 };
 
+// An icon from the program's resources shows in the size drawn for the
+// window's DPI (32 pixels at 96 DPI), loaded again when the DPI changes.
+// Its shape takes the button's text colour where that is not black (dark
+// visual styles, high-contrast and dark colour schemes).
 class ButtonPeer final : public IButtonPeer {
 public:
     explicit ButtonPeer(HWND hwnd) : m_hwnd(hwnd) {}
 
     void SetIcon(IconHandle icon) override;
 
+    // Shows the icon in the size for dpi and the current button text colour.
+    void ScaleIcon(UINT dpi);
+
 private:
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+
     HWND m_hwnd;
+    int m_resourceId = 0;
+    std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> m_icon;
 };
+
+// The window's DPI: its monitor's where the system tells, else the system's.
+UINT WindowDpi(HWND hwnd);
 
 } // namespace fw::win32

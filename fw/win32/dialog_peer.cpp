@@ -67,8 +67,11 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
     return peer->OnMessage(message, wParam, lParam);
 }
 
+DialogPeer::~DialogPeer() = default;
+
 BOOL DialogPeer::OnInitDialog(HWND hwnd) {
     m_hwnd = hwnd;
+    m_names = std::make_unique<ControlNames>(hwnd, m_template);
     m_dialog.AttachPeer(this);
     RECT before{};
     GetWindowRect(hwnd, &before);
@@ -93,6 +96,22 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     case WM_PAINT:
         return OnPaint();
+    case WM_DPICHANGED:
+        // The dialog manager scales the window and its fonts; the icons
+        // are loaded again in the size drawn for the new DPI.
+        for (auto& [id, button] : m_buttons) {
+            button->ScaleIcon(LOWORD(wParam));
+        }
+        return FALSE;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        for (auto& [id, button] : m_buttons) {
+            button->ScaleIcon(WindowDpi(m_hwnd));
+        }
+        return FALSE;
+    case WM_DESTROY:
+        m_names.reset(); // while the controls still exist
+        return FALSE;
     case WM_QUERYDRAGICON: {
         const IconHandle icon = m_dialog.HandleQueryDragIcon();
         // Returned directly, not through DWLP_MSGRESULT.

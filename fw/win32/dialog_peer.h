@@ -5,7 +5,9 @@
 #include <map>
 #include <memory>
 
+#include "fw/dialog_template.h"
 #include "fw/ui_backend.h"
+#include "fw/win32/control_names.h"
 #include "fw/win32/control_peers.h"
 
 namespace fw::win32 {
@@ -17,7 +19,11 @@ class UiBackend;
 // through the framework's message tables.
 class DialogPeer final : public IDialogPeer {
 public:
-    DialogPeer(CDialog& dialog, const UiBackend& backend) : m_dialog(dialog), m_backend(backend) {}
+    DialogPeer(CDialog& dialog, const UiBackend& backend, const DialogTemplate& dialogTemplate)
+        : m_dialog(dialog), m_backend(backend), m_template(dialogTemplate) {}
+    ~DialogPeer() override;
+    DialogPeer(const DialogPeer&) = delete;
+    DialogPeer& operator=(const DialogPeer&) = delete;
 
     // The dialog procedure; lParam of WM_INITDIALOG is the peer.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,6 +51,8 @@ private:
 
     CDialog& m_dialog;
     const UiBackend& m_backend;
+    const DialogTemplate& m_template;
+    std::unique_ptr<ControlNames> m_names;
     HWND m_hwnd = nullptr;
     bool m_ended = false;
     bool m_inPaint = false;

@@ -64,7 +64,7 @@ std::string UiBackend::ProgramPath() const {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    DialogPeer peer(dialog, *this);
+    DialogPeer peer(dialog, *this, dialogTemplate);
     HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
     const INT_PTR result =
         DialogBoxParamW(m_instance, MAKEINTRESOURCEW(dialogTemplate.id), owner,

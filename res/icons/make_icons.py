@@ -2,10 +2,18 @@
 """Builds Korvane's icons from their pixel maps.
 
 Each *.txt beside this script describes one icon: a palette of one-character
-symbols and a square map of those symbols, one text row per pixel row. The
-script writes the Windows icon file it names (one image, 4 or 8 bits per
-pixel, with its transparency mask) and, where asked, PNG images of the icon
-in the sizes of the freedesktop hicolor theme under hicolor/NxN/apps/.
+symbols and a square map of those symbols, one text row per pixel row, for
+the icon's classic image (4 or 8 bits per pixel with its transparency mask).
+The icon's other sizes are drawn for their size, never scaled from the map:
+
+    draw triangle up|down SIZES...   the map's sharp triangle, in proportion
+    draw FILE.svg SIZES...           the SVG master rendered by rsvg-convert
+
+The script writes the Windows icon file the map names, holding every size
+(sizes under 256 as bitmaps with their mask, 256 as PNG), and, where asked,
+PNG images of the icon in the sizes of the freedesktop hicolor theme under
+hicolor/NxN/apps/, each the icon's own image of that size or else rendered
+from its SVG master.
 
     make_icons.py            write the files beside this script
     make_icons.py --out DIR  write them under DIR instead
@@ -16,7 +24,9 @@ Output is deterministic: the same maps give the same bytes.
 
 import argparse
 import pathlib
+import shutil
 import struct
+import subprocess
 import sys
 import zlib
 
@@ -30,6 +40,8 @@ class IconSource:
         self.bits = None
         self.png_name = None
         self.png_sizes = []
+        self.draw = None  # ("triangle", "up"|"down") or ("svg", file name)
+        self.draw_sizes = []
         self.palette = {}  # symbol -> (r, g, b) or None for transparent
         self.symbols = []  # palette symbols in declaration order
         self.rows = []
@@ -57,6 +69,14 @@ class IconSource:
             elif key == "png" and len(args) >= 2:
                 self.png_name = args[0]
                 self.png_sizes = [int(s) for s in args[1:]]
+            elif key == "draw" and len(args) >= 3 and args[0] == "triangle":
+                if args[1] not in ("up", "down"):
+                    self._fail(line_no, f"triangle points up or down, not {args[1]!r}")
+                self.draw = ("triangle", args[1])
+                self.draw_sizes = [int(s) for s in args[2:]]
+            elif key == "draw" and len(args) >= 2 and args[0].endswith(".svg"):
+                self.draw = ("svg", args[0])
+                self.draw_sizes = [int(s) for s in args[1:]]
             elif key == "colour" and len(args) == 2 and len(args[0]) == 1:
                 symbol, value = args
                 if symbol in self.palette:
@@ -93,10 +113,11 @@ class IconSource:
     def size(self):
         return len(self.rows)
 
-    def rgba(self):
-        """Pixels as rows of (r, g, b, a), top row first."""
+    def rgba(self, rows=None):
+        """Pixels of a symbol map (the icon's own by default) as rows of
+        (r, g, b, a), top row first."""
         out = []
-        for row in self.rows:
+        for row in self.rows if rows is None else rows:
             line = []
             for symbol in row:
                 rgb = self.palette[symbol]
@@ -105,14 +126,102 @@ class IconSource:
         return out
 
 
-def ico_bytes(src):
-    """One-image .ico: BITMAPINFOHEADER, palette, XOR bits and AND mask.
+def triangle_rows(src, direction, size):
+    """The map's triangle drawn for another size, as a symbol map.
+
+    At 32 pixels the triangle is 9 wide and 5 high with its tip at column
+    15, from row 4. Other sizes keep those proportions with the width
+    rounded to an odd number, so the steps stay one pixel each side and
+    the edges stay sharp: rows 1, 3, 5... pixels wide.
+    """
+    blank = next(s for s in src.symbols if src.palette[s] is None)
+    ink = next(s for s in src.symbols if src.palette[s] is not None)
+    width = 2 * (9 * size // 64) + 1
+    height = (width + 1) // 2
+    top = (4 * size + 16) // 32
+    tip = 31 * size // 64
+    rows = [blank * size for _ in range(size)]
+    for step in range(height):
+        half = step if direction == "up" else height - 1 - step
+        line = blank * (tip - half) + ink * (2 * half + 1)
+        rows[top + step] = line + blank * (size - len(line))
+    return rows
+
+
+def read_png(data):
+    """Pixels of an 8-bit RGBA, non-interlaced PNG (what rsvg-convert writes)."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise SystemExit("rsvg-convert did not write a PNG")
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if (depth, colour, interlace) != (8, 6, 0):
+                raise SystemExit("rsvg-convert wrote a PNG other than 8-bit RGBA")
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride = 4 * width
+    rows, prior = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - 4] if i >= 4 else 0
+            up = prior[i]
+            corner = prior[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                pred = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                line[i] = (line[i] + pred) & 255
+        rows.append([tuple(line[x:x + 4]) for x in range(0, stride, 4)])
+        prior = line
+    return rows
+
+
+def render_svg(path, size):
+    tool = shutil.which("rsvg-convert")
+    if tool is None:
+        raise SystemExit("rsvg-convert is missing (Debian: librsvg2-bin; scripts/deps installs it)")
+    data = subprocess.run([tool, "-w", str(size), "-h", str(size), str(path)],
+                          check=True, capture_output=True).stdout
+    return read_png(data)
+
+
+def padded(row_bytes):
+    return row_bytes + b"\0" * (-len(row_bytes) % 4)
+
+
+def mask_rows(size, transparent):
+    """The AND mask, bottom row first: a set bit where transparent(x, y)."""
+    mask = bytearray()
+    for y in reversed(range(size)):
+        bits = bytearray((size + 7) // 8)
+        for x in range(size):
+            if transparent(x, y):
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += padded(bytes(bits))
+    return mask
+
+
+def indexed_image(src, rows):
+    """BITMAPINFOHEADER, palette, XOR bits and AND mask of a symbol map.
 
     Palette index 0 is black and serves every transparent pixel (its mask
     bit is set), so the icon draws correctly with or without the mask.
     The opaque colours follow in the order the map declares them.
     """
-    size, bits = src.size, src.bits
+    size, bits = len(rows), src.bits
     colours = [(0, 0, 0)]
     index = {}
     for symbol in src.symbols:
@@ -124,70 +233,48 @@ def ico_bytes(src):
             colours.append(rgb)
     colours += [(0, 0, 0)] * ((1 << bits) - len(colours))
 
-    def padded(row_bytes):
-        return row_bytes + b"\0" * (-len(row_bytes) % 4)
-
     xor = bytearray()
-    mask = bytearray()
-    for row in reversed(src.rows):  # bottom-up
+    for row in reversed(rows):  # bottom-up
         if bits == 8:
             line = bytes(index[s] for s in row)
         else:
             values = [index[s] for s in row] + [0] * (size % 2)
             line = bytes((values[i] << 4) | values[i + 1] for i in range(0, len(values), 2))
         xor += padded(line)
-        mask_bits = bytearray((size + 7) // 8)
-        for x, symbol in enumerate(row):
-            if src.palette[symbol] is None:
-                mask_bits[x // 8] |= 0x80 >> (x % 8)
-        mask += padded(bytes(mask_bits))
+    mask = mask_rows(size, lambda x, y: src.palette[rows[y][x]] is None)
 
     header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, bits, 0,
                          len(xor) + len(mask), 0, 0, 0, 0)
     palette = b"".join(bytes((b, g, r, 0)) for (r, g, b) in colours)
-    image = header + palette + bytes(xor) + bytes(mask)
     colour_count = 0 if bits == 8 else (1 << bits)
-    entry = struct.pack("<BBBBHHII", size % 256, size % 256, colour_count, 0, 1, bits,
-                        len(image), 6 + 16)
-    return struct.pack("<HHH", 0, 1, 1) + entry + image
+    return size, colour_count, bits, header + palette + bytes(xor) + bytes(mask)
 
 
-def scale(pixels, size):
-    """Area-average resampling with premultiplied alpha, in exact integers.
+def true_colour_image(pixels):
+    """A 32-bit BGRA bitmap with its AND mask (set where fully transparent)."""
+    size = len(pixels)
+    xor = b"".join(bytes((b, g, r, a)) for row in reversed(pixels) for (r, g, b, a) in row)
+    mask = mask_rows(size, lambda x, y: pixels[y][x][3] == 0)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
+                         len(xor) + len(mask), 0, 0, 0, 0)
+    return size, 0, 32, header + xor + bytes(mask)
 
-    Whole-number enlargements give plain pixel replication; reductions and
-    fractional steps blend the covered source pixels by their covered area.
-    """
-    src = len(pixels)
-    # Output pixel i covers [i*src, (i+1)*src) and source pixel j covers
-    # [j*size, (j+1)*size) in units of 1/(src*size) of the image width.
-    spans = []
-    for i in range(size):
-        lo, hi = i * src, (i + 1) * src
-        spans.append([(j, min(hi, (j + 1) * size) - max(lo, j * size))
-                      for j in range(lo // size, (hi - 1) // size + 1)])
-    total = src * src
-    out = []
-    for oy in range(size):
-        line = []
-        for ox in range(size):
-            acc = [0, 0, 0, 0]
-            for sy, wy in spans[oy]:
-                for sx, wx in spans[ox]:
-                    r, g, b, a = pixels[sy][sx]
-                    w = wx * wy * a
-                    acc[0] += w * r
-                    acc[1] += w * g
-                    acc[2] += w * b
-                    acc[3] += w
-            if acc[3] == 0:
-                line.append((0, 0, 0, 0))
-                continue
-            alpha = (2 * acc[3] + total) // (2 * total)
-            colour = tuple((2 * c + acc[3]) // (2 * acc[3]) for c in acc[:3])
-            line.append(colour + (alpha,) if alpha else (0, 0, 0, 0))
-        out.append(line)
-    return out
+
+def png_image(pixels):
+    return len(pixels), 0, 32, png_bytes(pixels)
+
+
+def ico_bytes(images):
+    """An .ico holding the images, each (size, colour count, bits, bytes)."""
+    images = sorted(images)
+    directory = b""
+    offset = 6 + 16 * len(images)
+    for size, colour_count, bits, image in images:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, colour_count, 0, 1,
+                                 bits, len(image), offset)
+        offset += len(image)
+    return (struct.pack("<HHH", 0, 1, len(images)) + directory
+            + b"".join(image for *_, image in images))
 
 
 def png_bytes(pixels):
@@ -203,16 +290,37 @@ def png_bytes(pixels):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def drawn_pixels(src, size):
+    """The icon drawn for size: a symbol map for a triangle, else pixels."""
+    kind, what = src.draw
+    if kind == "triangle":
+        return triangle_rows(src, what, size)
+    return render_svg(src.path.parent / what, size)
+
+
 def build(sources):
     """Maps each output path (relative to the icon folder) to its bytes."""
     files = {}
     for src in sources:
-        files[src.output] = ico_bytes(src)
-        if src.png_name:
-            pixels = src.rgba()
-            for size in src.png_sizes:
-                path = f"hicolor/{size}x{size}/apps/{src.png_name}.png"
-                files[path] = png_bytes(scale(pixels, size))
+        images = [indexed_image(src, src.rows)]
+        pixels = {src.size: src.rgba()}
+        if src.draw and src.draw[0] == "triangle" and triangle_rows(src, src.draw[1], src.size) != src.rows:
+            raise SystemExit(f"{src.path.name}: the triangle rule does not draw the pixel map")
+        for size in src.draw_sizes:
+            drawn = drawn_pixels(src, size)
+            if src.draw[0] == "triangle":
+                pixels[size] = src.rgba(drawn)
+                images.append(png_image(pixels[size]) if size == 256
+                              else indexed_image(src, drawn))
+            else:
+                pixels[size] = drawn
+                images.append(png_image(drawn) if size == 256 else true_colour_image(drawn))
+        files[src.output] = ico_bytes(images)
+        for size in src.png_sizes:
+            if size not in pixels:
+                pixels[size] = drawn_pixels(src, size)
+            path = f"hicolor/{size}x{size}/apps/{src.png_name}.png"
+            files[path] = png_bytes(pixels[size])
     return files
 
 

@@ -90,7 +90,7 @@ struct GroupIconEntry {
 };
 #pragma pack(pop)
 
-TEST(KorvaneResources, IconsAre32PixelsWithTheirColourDepth) {
+TEST(KorvaneResources, IconsHoldEverySizeAndTheClassic32PixelDepth) {
     const ProgramResources resources(KorvaneExePath());
     ASSERT_TRUE(resources.Loaded());
     const struct {
@@ -100,13 +100,22 @@ TEST(KorvaneResources, IconsAre32PixelsWithTheirColourDepth) {
     for (const auto& icon : icons) {
         SCOPED_TRACE("icon " + std::to_string(icon.id));
         const std::vector<std::uint8_t> group = resources.Bytes(RT_GROUP_ICON, icon.id);
-        ASSERT_GE(group.size(), 6u + sizeof(GroupIconEntry));
-        GroupIconEntry entry{};
-        std::memcpy(&entry, group.data() + 6, sizeof entry);
-        EXPECT_EQ(entry.width, 32);
-        EXPECT_EQ(entry.height, 32);
-        EXPECT_EQ(entry.bitCount, icon.bitCount);
-        EXPECT_FALSE(resources.Bytes(RT_ICON, entry.id).empty());
+        ASSERT_GE(group.size(), 6u);
+        const std::size_t count = group[4] | (group[5] << 8);
+        ASSERT_GE(group.size(), 6u + count * sizeof(GroupIconEntry));
+        std::vector<int> sizes;
+        for (std::size_t i = 0; i < count; ++i) {
+            GroupIconEntry entry{};
+            std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+            const int side = entry.width == 0 ? 256 : entry.width;
+            EXPECT_EQ(entry.height, entry.width);
+            if (side == 32) {
+                EXPECT_EQ(entry.bitCount, icon.bitCount);
+            }
+            EXPECT_FALSE(resources.Bytes(RT_ICON, entry.id).empty());
+            sizes.push_back(side);
+        }
+        EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
     }
 }
 

@@ -28,20 +28,29 @@ using qt_test::RunDialog;
 
 namespace {
 
-// Rows of the button's painted image that hold dark (icon) pixels inside
-// rect, with how many dark pixels each has, top row first.
-std::vector<int> DarkPixelsPerRow(const QImage& image, const QRect& rect) {
+// Rows of the button's painted image that hold pixels of colour inside
+// rect (in device pixels), with how many each has, top row first.
+std::vector<int> PixelsPerRow(const QImage& image, const QRect& rect, const QColor& colour) {
     std::vector<int> rows;
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        int dark = 0;
+        int count = 0;
         for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 40)
-                ++dark;
+            if (image.rect().contains(x, y) && image.pixel(x, y) == colour.rgb())
+                ++count;
         }
-        if (dark > 0)
-            rows.push_back(dark);
+        if (count > 0)
+            rows.push_back(count);
     }
     return rows;
+}
+
+QPalette DarkPalette() {
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::ButtonText, QColor(0xf0, 0xf0, 0xf0));
+    dark.setColor(QPalette::WindowText, QColor(0xf0, 0xf0, 0xf0));
+    dark.setColor(QPalette::Text, QColor(0xf0, 0xf0, 0xf0));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return dark;
 }
 
 } // namespace
@@ -69,7 +78,7 @@ private Q_SLOTS:
         QCOMPARE(m_backend->LoadIconResource(IDR_MAINFRAME), app); // loaded once
         QVERIFY(!m_backend->LoadIconResource(999));
         const QImage image = static_cast<const QIcon*>(app.native)
-                                 ->pixmap(QSize(32, 32))
+                                 ->pixmap(QSize(32, 32), 1.0)
                                  .toImage()
                                  .convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(image.size(), QSize(32, 32));
@@ -142,6 +151,9 @@ private Q_SLOTS:
                     }
                     QVERIFY2(label != nullptr, qPrintable(text));
                     QCOMPARE(label->geometry(), expected);
+                    // Each label names its control for a screen reader.
+                    QVERIFY(label->buddy() != nullptr);
+                    QCOMPARE(label->buddy(), Control<QWidget>(window, control.labelFor));
                     QVERIFY(label->isVisible());
                     // The dialog font keeps each label within its control
                     // (a wider substitute font would clip the text).
@@ -163,7 +175,10 @@ private Q_SLOTS:
                 if (control.className == "Button") {
                     auto* button = qobject_cast<QPushButton*>(widget);
                     QVERIFY(button != nullptr);
-                    QCOMPARE(button->text(), text);
+                    const bool icon = control.ShowsIcon();
+                    QCOMPARE(button->text(), icon ? QString() : text);
+                    QCOMPARE(button->toolTip(), icon ? text : QString());
+                    QCOMPARE(button->accessibleName(), icon ? text : QString());
                     QCOMPARE(button->isDefault(), control.id == fw::kIdOk);
                 } else if (control.className == "ListBox") {
                     QVERIFY(qobject_cast<QListWidget*>(widget) != nullptr);
@@ -172,6 +187,10 @@ private Q_SLOTS:
                 }
             }
             QCOMPARE(labels, 2);
+            QCOMPARE(Control<QWidget>(window, IDC_FILES)->accessibleName(),
+                     QStringLiteral("結合するファイルの一覧"));
+            QCOMPARE(Control<QWidget>(window, IDC_OUTPUT)->accessibleName(),
+                     QStringLiteral("保存先"));
             QCOMPARE(Control<QPushButton>(window, 1)->text(), QStringLiteral("結合"));
             QVERIFY(!Control<QListWidget>(window, IDC_SORTED)->isVisible());
 
@@ -269,23 +288,41 @@ private Q_SLOTS:
         QVERIFY(dialog.Peer() == nullptr);
     }
 
-    void orderButtonsShowTheirTriangles() {
+    // Run at 100 % and, with QT_SCALE_FACTOR=2, at 200 %.
+    void orderButtonsShowSharpTrianglesInTheButtonTextColour() {
+        const qreal ratio = qApp->devicePixelRatio();
+        QVERIFY(ratio == 1.0 || ratio == 2.0);
+        // The triangle drawn for the scale: 9 x 5 at 100 %, 19 x 10 at 200 %,
+        // every row whole in the one colour (no smeared edges).
+        std::vector<int> widening;
+        for (int width = 1; width <= (ratio == 1.0 ? 9 : 19); width += 2)
+            widening.push_back(width);
+        const std::vector<int> narrowing(widening.rbegin(), widening.rend());
         ProbeDialog dialog;
         RunDialog(dialog, [&](DialogPeer& window) {
-            for (const int id : {IDC_MOVE_UP, IDC_MOVE_DOWN}) {
-                auto* button = Control<fw::qt::IconButton>(window, id);
-                QVERIFY(button != nullptr);
-                QVERIFY(!button->icon().isNull());
-                const QImage image = button->grab().toImage();
-                const std::vector<int> rows = DarkPixelsPerRow(image, button->ImageRect());
-                // A whole triangle, 5 rows from 1 to 9 pixels, shows inside
-                // the button: widening downwards on the up button (icon 134),
-                // narrowing on the down button (icon 133).
-                QCOMPARE(rows.size(), std::size_t{5});
-                const std::vector<int> widening{1, 3, 5, 7, 9};
-                const std::vector<int> narrowing{9, 7, 5, 3, 1};
-                QCOMPARE(rows, id == IDC_MOVE_UP ? widening : narrowing);
-                QVERIFY(button->rect().contains(button->ImageRect().topLeft() + QPoint(11, 4)));
+            for (const bool dark : {false, true}) {
+                window.setPalette(dark ? DarkPalette() : QPalette());
+                const QString scale = QString::number(qRound(ratio * 100));
+                window.grab().save(qt_test::ScreenshotPath(
+                    QStringLiteral("dialog-%1-%2.png").arg(dark ? "dark" : "light", scale)));
+                for (const int id : {IDC_MOVE_UP, IDC_MOVE_DOWN}) {
+                    auto* button = Control<fw::qt::IconButton>(window, id);
+                    QVERIFY(button != nullptr);
+                    QVERIFY(!button->icon().isNull());
+                    for (const bool enabled : {false, true}) {
+                        button->setEnabled(enabled);
+                        const QColor ink = button->palette().color(
+                            enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+                        const QImage image = button->grab().toImage();
+                        const QRect rect(button->ImageRect().topLeft() * ratio,
+                                         button->ImageRect().size() * ratio);
+                        const std::vector<int> rows = PixelsPerRow(image, rect, ink);
+                        // Widening downwards on the up button (icon 134),
+                        // narrowing on the down button (icon 133).
+                        QCOMPARE(rows, id == IDC_MOVE_UP ? widening : narrowing);
+                    }
+                    QVERIFY(button->rect().contains(button->ImageRect().topLeft() + QPoint(11, 4)));
+                }
             }
             window.EndDialog(fw::kIdCancel);
         });

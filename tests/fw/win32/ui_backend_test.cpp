@@ -2,10 +2,17 @@
 // program's own resources (the test links the program's resource script).
 #include <windows.h>
 
+#include <commctrl.h>
+#include <uxtheme.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
+
+#include "app/join_dialog_template.h"
 
 #include "fw/dialog.h"
 #include "fw/dialog_template.h"
@@ -13,6 +20,7 @@
 #include "fw/paint_dc.h"
 #include "fw/text/system_code_page.h"
 #include "fw/ui_backend.h"
+#include "fw/win32/control_peers.h"
 #include "fw/win32/dialog_peer.h"
 #include "fw/win32/ui_backend.h"
 
@@ -193,6 +201,50 @@ TEST_F(Win32BackendTest, EndingDuringInitialisationNeverShowsTheWindow) {
     EXPECT_EQ(dialog.Peer(), nullptr); // detached once the run ends
 }
 
+// The width of the icon button id shows.
+int ButtonIconSide(HWND dialog, int id) {
+    auto* icon =
+        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) {
+        DeleteObject(info.hbmColor);
+    }
+    return mask.bmWidth;
+}
+
+// The colours of the opaque pixels of the icon button id shows.
+std::set<COLORREF> ButtonIconColours(HWND dialog, int id) {
+    auto* icon =
+        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+    std::set<COLORREF> colours;
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return colours;
+    }
+    BITMAP size{};
+    GetObjectW(info.hbmMask, sizeof size, &size);
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (int y = 0; y < size.bmHeight; ++y) {
+        for (int x = 0; x < size.bmWidth; ++x) {
+            SelectObject(dc, info.hbmMask);
+            if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+                SelectObject(dc, info.hbmColor);
+                colours.insert(GetPixel(dc, x, y));
+            }
+        }
+    }
+    DeleteDC(dc);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    return colours;
+}
+
 TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
     ProbeDialog dialog([this](ProbeDialog& d) {
         const fw::IconHandle app = m_backend.LoadIconResource(128);
@@ -210,16 +262,81 @@ TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
                   app.native);
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(d.Hwnd(), WM_QUERYDRAGICON, 0, 0)),
                   app.native);
+        // The button shows the icon's image drawn for the window's DPI.
         d.Peer()->Button(1000)->SetIcon(up);
-        EXPECT_EQ(reinterpret_cast<HICON>(
-                      SendDlgItemMessageW(d.Hwnd(), 1000, BM_GETIMAGE, IMAGE_ICON, 0)),
-                  up.native);
+        EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000),
+                  MulDiv(32, static_cast<int>(fw::win32::WindowDpi(d.Hwnd())), 96));
         d.EndDialog(fw::kIdOk);
     });
     EXPECT_EQ(dialog.DoModal(), fw::kIdOk);
     const fw::Size size = m_backend.SystemIconSize();
     EXPECT_EQ(size.cx, GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(size.cy, GetSystemMetrics(SM_CYICON));
+}
+
+TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
+    fw::RegisterDialogTemplate(JoinDialogTemplate());
+    ProbeDialog dialog([this](ProbeDialog& d) {
+        for (const int id : {1000, 1001}) {
+            d.Peer()->Button(id)->SetIcon(m_backend.LoadIconResource(id == 1000 ? 134 : 133));
+        }
+        // A move to a screen of twice the density, and back.
+        RECT window{};
+        GetWindowRect(d.Hwnd(), &window);
+        for (const int dpi : {192, 96}) {
+            SendMessageW(d.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&window));
+            EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000), dpi / 3);
+            EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1001), dpi / 3);
+        }
+        // A colour scheme with light button text: the triangle follows it,
+        // unless a visual style draws the buttons (with its own black text).
+        const int element = COLOR_BTNTEXT;
+        const COLORREF before = GetSysColor(element);
+        const COLORREF light = RGB(250, 250, 250);
+        SetSysColors(1, &element, &light);
+        SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+        const bool styled = IsThemeActive() && IsAppThemed();
+        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000),
+                  (std::set<COLORREF>{styled ? RGB(0, 0, 0) : light}));
+        SetSysColors(1, &element, &before);
+        SendMessageW(d.Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_EQ(ButtonIconColours(d.Hwnd(), 1000), (std::set<COLORREF>{RGB(0, 0, 0)}));
+
+        // One tooltip control, owned by the dialog, shows each icon
+        // button's window text.
+        HWND tooltip = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM found) {
+                wchar_t name[64] = {};
+                GetClassNameW(hwnd, name, 64);
+                if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+                    *reinterpret_cast<HWND*>(found) = hwnd;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tooltip));
+        ASSERT_NE(tooltip, nullptr);
+        EXPECT_EQ(GetWindow(tooltip, GW_OWNER), d.Hwnd());
+        EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+        for (const auto& [id, text] :
+             {std::pair{1000, L"上へ移動"}, std::pair{1001, L"下へ移動"}}) {
+            wchar_t shown[80] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = d.Hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(d.Hwnd(), id));
+            tool.lpszText = shown;
+            SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+            EXPECT_STREQ(shown, text);
+            wchar_t windowText[80] = {};
+            GetDlgItemTextW(d.Hwnd(), id, windowText, 80);
+            EXPECT_STREQ(windowText, text);
+        }
+        d.EndDialog(fw::kIdOk);
+    });
+    EXPECT_EQ(dialog.DoModal(), fw::kIdOk);
 }
 
 TEST_F(Win32BackendTest, ClicksRouteByTheTableAndOnlyButtonClicksCount) {
