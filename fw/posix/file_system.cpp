@@ -1,7 +1,8 @@
 #include "fw/file_system.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "fw/posix/file_calls.h"
 
 namespace fw {
 
@@ -18,7 +19,7 @@ bool RemoveRegularFile(const std::string& path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return true;
     }
-    return ::unlink(path.c_str()) == 0;
+    return posix::RemoveCall(path.c_str()) == 0;
 }
 
 } // namespace fw

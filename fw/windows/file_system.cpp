@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "fw/windows/file_calls.h"
+
 namespace fw {
 
 namespace {
@@ -28,7 +30,7 @@ bool RemoveRegularFile(const std::string& path) {
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) || !IsRegularFile(data)) {
         return true;
     }
-    return DeleteFileA(path.c_str()) != 0;
+    return windows::RemoveCall(path.c_str()) != 0;
 }
 
 } // namespace fw

@@ -2,11 +2,13 @@
 // backend, which runs the copy at once and reports every step.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "app_fixture.h"
 #include "fw/message_box_style.h"
 #include "join/join_messages.h"
+#include "tests/expected_texts.h"
 
 using fw::mem::CursorCall;
 using fw::mem::DialogPeer;
@@ -79,4 +81,20 @@ TEST_F(AppTest, CancelInTheSecondInputRemovesTheOutputAndLeavesTheDialogAsItWas)
     EXPECT_EQ(backend.progressRuns[1].done, total);
     EXPECT_EQ(backend.progressRuns[1].item, 2);
     EXPECT_GT(backend.progressRuns[1].reports, 3);
+}
+
+TEST_F(AppTest, AnOutputThatCannotBeRemovedAfterCancelIsReportedAsAWriteError) {
+    const std::string a = MakeFile("a.mpg", 9 * 1024 * 1024, 1);
+    const std::string output = InRoot("joined.mpg");
+    backend.onProgress = [](const ProgressRun&) { return true; };
+    file_faults::Inject(file_faults::FileOp::remove, EBUSY);
+    Run({a}, [&](DialogPeer& dlg) {
+        dlg.SetEditText(IDC_OUTPUT, output);
+        dlg.PressEnter();
+    });
+    ASSERT_EQ(backend.messages.size(), 2U);
+    EXPECT_EQ(backend.messages[1].style, fw::kMbStop);
+    EXPECT_EQ(backend.messages[1].text, expected::WriteError(output));
+    EXPECT_EQ(backend.messages[1].waitCursorDepth, 0);
+    EXPECT_TRUE(std::filesystem::exists(output));
 }

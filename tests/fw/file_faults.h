@@ -6,7 +6,7 @@
 // place of the program's own; nothing fails unless a test arms it.
 namespace file_faults {
 
-enum class FileOp { read, write, length, flush, close };
+enum class FileOp { read, write, length, flush, close, remove };
 
 // The call of op after `skip` successful ones fails with osError (once).
 void Inject(FileOp op, long osError, int skip = 0);

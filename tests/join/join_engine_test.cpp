@@ -34,6 +34,8 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "flush";
     case file_faults::FileOp::close:
         return "close";
+    case file_faults::FileOp::remove:
+        return "remove";
     }
     return "unknown";
 }
