@@ -1,6 +1,8 @@
 #include "fw/qt/progress_window.h"
 
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -76,6 +78,28 @@ ProgressWindow::ProgressWindow(QWidget* owner, const QString& caption,
     m_cancel->setFocus();
 }
 
+ProgressWindow::~ProgressWindow() {
+    ShowArrow(false);
+}
+
+void ProgressWindow::enterEvent(QEnterEvent* /*event*/) {
+    ShowArrow(true);
+}
+
+void ProgressWindow::leaveEvent(QEvent* /*event*/) {
+    ShowArrow(false);
+}
+
+void ProgressWindow::ShowArrow(bool arrow) {
+    if (arrow == m_arrow)
+        return;
+    m_arrow = arrow;
+    if (arrow)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
 void ProgressWindow::Show(const ProgressModel& model) {
     if (!isVisible()) {
         show();
@@ -95,6 +119,8 @@ void ProgressWindow::Show(const ProgressModel& model) {
     }
     m_bar->setValue(model.BarValue());
     m_remaining->setText(FromText(model.RemainingText()));
+    // Where the window system does not say when the pointer comes and goes.
+    ShowArrow(frameGeometry().contains(QCursor::pos()));
 }
 
 void ProgressWindow::reject() {

@@ -19,6 +19,9 @@ class ProgressWindow final : public QDialog {
 public:
     ProgressWindow(QWidget* owner, const QString& caption, const ProgressWindowTexts& texts,
                    std::function<void()> onCancel);
+    ~ProgressWindow() override;
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
 
     // Shows the model's state.
     void Show(const ProgressModel& model);
@@ -27,14 +30,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The wait cursor shows over the owner; over this window the pointer is
+    // the ordinary arrow, for its button.
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    void ShowArrow(bool arrow);
+
     std::function<void()> m_onCancel;
     QLabel* m_item;
     QProgressBar* m_bar;
     QLabel* m_remaining;
     QPushButton* m_cancel;
     QString m_itemText;
+    bool m_arrow = false;
 };
 
 } // namespace fw::qt

@@ -125,6 +125,8 @@ private Q_SLOTS:
         bool boxAfterCancel = false;
         bool outputDuringJoin = false;
         bool dialogOpenAfter = false;
+        bool waitOutside = false;
+        bool arrowOver = false;
         PaintCounter counter;
         const int status = qt_test::RunWithDriver(
             [] { return fw::RunApplication(); },
@@ -175,6 +177,14 @@ private Q_SLOTS:
                     items.append(progress->findChild<QLabel*>(QStringLiteral("item"))->text());
                     QVERIFY(progress->grab().save(
                         qt_test::ScreenshotPath(QStringLiteral("progress_window.png"))));
+                    // The pointer over the window is the arrow, the wait
+                    // cursor everywhere else.
+                    QCursor::setPos(window.frameGeometry().topLeft());
+                    QTest::qWait(150);
+                    waitOutside = QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                    QTest::mouseMove(progress->findChild<QPushButton*>());
+                    QTest::qWait(150);
+                    arrowOver = QGuiApplication::overrideCursor()->shape() == Qt::ArrowCursor;
                     QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
                 });
                 watch.start();
@@ -194,6 +204,8 @@ private Q_SLOTS:
         QCOMPARE(status, 0);
         QVERIFY(outputDuringJoin);
         QVERIFY(!questionAgain);
+        QVERIFY(waitOutside);
+        QVERIFY(arrowOver);
         QVERIFY(paintsDuring > paintsBefore);
         QVERIFY(bars.size() >= 3);
         for (qsizetype i = 1; i < bars.size(); ++i)
