@@ -51,6 +51,13 @@ public:
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    // The copy with its progress counted, as the program runs it, on this
+    // thread.
+    void RunWithProgress(const fw::ProgressWindowTexts&,
+                         const std::function<void(fw::IWorkProgress&)>& work) override {
+        fw::SharedWorkProgress progress;
+        work(progress);
+    }
 
     std::string lastMessage;
 

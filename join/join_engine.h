@@ -53,7 +53,9 @@ inline constexpr std::size_t kJoinCopySliceSize = 4 * 1024 * 1024;
 // is reported to the user through the host; a file error it does not handle
 // itself (a failed read, length query or close of an input) escapes as
 // CFileException, for the general error report of whatever runs the command.
-// The wait cursor is ended on every path out.
+// The wait cursor is ended on every path out. The copy runs through the
+// host's RunWithProgress; a join the user stops there removes its incomplete
+// output and shows no message.
 void JoinFiles(IJoinHost& host);
 
 // The same join with a copy buffer and slices of the given sizes; for

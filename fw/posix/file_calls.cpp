@@ -74,4 +74,8 @@ int CloseCall(int fd) {
     return ::close(fd);
 }
 
+int RemoveCall(const char* path) {
+    return ::unlink(path);
+}
+
 } // namespace fw::posix

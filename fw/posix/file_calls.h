@@ -24,5 +24,7 @@ int StatCall(int fd, struct stat* status);
 int SyncCall(int fd);
 // Releases fd whatever it returns.
 int CloseCall(int fd);
+// Removes the file path names (fw::RemoveRegularFile).
+int RemoveCall(const char* path);
 
 } // namespace fw::posix

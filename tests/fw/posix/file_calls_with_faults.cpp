@@ -53,6 +53,10 @@ int SyncCall(int fd) {
     return Fails(file_faults::FileOp::flush) ? -1 : ::fsync(fd);
 }
 
+int RemoveCall(const char* path) {
+    return Fails(file_faults::FileOp::remove) ? -1 : ::unlink(path);
+}
+
 int CloseCall(int fd) {
     const long error = file_faults::Take(file_faults::FileOp::close);
     const int rc = ::close(fd);
