@@ -53,6 +53,10 @@ private:
         }
         void BeginWaitCursor() override { m_dialog.BeginWaitCursor(); }
         void EndWaitCursor() override { m_dialog.EndWaitCursor(); }
+        void RunWithProgress(const fw::ProgressWindowTexts& texts,
+                             const std::function<void(fw::IWorkProgress&)>& work) override {
+            m_dialog.RunWithProgress(texts, work);
+        }
 
     private:
         CJoinDlg& m_dialog;

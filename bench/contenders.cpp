@@ -12,6 +12,7 @@
 #include "bench/unique_fd.h"
 
 #include "fw/message_box_style.h"
+#include "join/copy_buffer.h"
 #include "join/join_engine.h"
 #include "join/join_messages.h"
 
@@ -50,6 +51,13 @@ public:
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    // The copy with its progress counted, as the program runs it, on this
+    // thread.
+    void RunWithProgress(const fw::ProgressWindowTexts&,
+                         const std::function<void(fw::IWorkProgress&)>& work) override {
+        fw::SharedWorkProgress progress;
+        work(progress);
+    }
 
     std::string lastMessage;
 
@@ -95,16 +103,37 @@ void FlushToDisk(UniqueFd& fd, const std::string& path) {
 } // namespace
 
 void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& output,
-                    std::size_t bufferSize) {
+                    std::size_t bufferSize, std::size_t sliceSize) {
     AcceptingHost host(inputs, output);
-    if (bufferSize == 0) {
-        JoinFiles(host);
-    } else {
-        JoinFilesWithBuffer(host, bufferSize);
-    }
+    JoinFilesWithSizes(host, bufferSize != 0 ? bufferSize : kJoinCopyBufferSize,
+                       sliceSize != 0 ? sliceSize : kJoinCopySliceSize);
     if (host.lastMessage != join_messages::kJoinComplete) {
         throw std::runtime_error("the engine said: " + host.lastMessage);
     }
+}
+
+void JoinWithReadWrite(const std::vector<std::string>& inputs, const std::string& output) {
+    UniqueFd out = Open(output, O_WRONLY | O_CREAT | O_TRUNC);
+    const CopyBuffer buffer(kJoinCopyBufferSize);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        UniqueFd in = Open(inputs[i], O_RDONLY);
+        if (i != 0 && ::lseek(in.get(), kHeaderSize, SEEK_SET) != kHeaderSize) {
+            Fail("cannot skip the header of " + inputs[i]);
+        }
+        for (;;) {
+            const ssize_t n = ::read(in.get(), buffer.Data(), buffer.Size());
+            if (n < 0) {
+                Fail("cannot read " + inputs[i]);
+            }
+            if (n == 0) {
+                break;
+            }
+            if (::write(out.get(), buffer.Data(), static_cast<std::size_t>(n)) != n) {
+                Fail("cannot write " + output);
+            }
+        }
+    }
+    FlushToDisk(out, output);
 }
 
 void JoinWithCatAndTail(const std::vector<std::string>& inputs, const std::string& output) {

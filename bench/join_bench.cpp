@@ -5,7 +5,7 @@
 //
 // Usage: korvane_join_bench [--dir DIR (default $TMPDIR or /tmp)] [--size-mib N] [--count N]
 //        [--rounds N] [--rss-small-mib N] [--rss-large-mib N]
-//        [--sweep KIB,KIB,...]
+//        [--sweep KIB,KIB,...] [--slices KIB,KIB,...]
 // The last line is: ratio_vs_cat=R1 ratio_vs_kernel=R2 rss_growth_kib=K
 #include <algorithm>
 #include <chrono>
@@ -18,6 +18,7 @@
 #include <linux/magic.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/statfs.h>
 #include <vector>
 
@@ -36,12 +37,14 @@ struct Options {
     std::uint64_t rssSmallMib = 64;
     std::uint64_t rssLargeMib = 1024;
     std::vector<std::size_t> sweepKib;
+    std::vector<std::size_t> slicesKib;
 };
 
 [[noreturn]] void Usage(const char* problem) {
     std::fprintf(stderr,
                  "%s\nusage: korvane_join_bench [--dir DIR] [--size-mib N] [--count N] "
-                 "[--rounds N] [--rss-small-mib N] [--rss-large-mib N] [--sweep KIB,...]\n",
+                 "[--rounds N] [--rss-small-mib N] [--rss-large-mib N] [--sweep KIB,...] "
+                 "[--slices KIB,...]\n",
                  problem);
     std::exit(2);
 }
@@ -106,11 +109,12 @@ Options Parse(int argc, char** argv) {
             options.rssSmallMib = Number(value);
         } else if (arg == "--rss-large-mib") {
             options.rssLargeMib = Number(value);
-        } else if (arg == "--sweep") {
+        } else if (arg == "--sweep" || arg == "--slices") {
             std::stringstream list(value);
             std::string item;
             while (std::getline(list, item, ',')) {
-                options.sweepKib.push_back(static_cast<std::size_t>(Number(item.c_str())));
+                (arg == "--sweep" ? options.sweepKib : options.slicesKib)
+                    .push_back(static_cast<std::size_t>(Number(item.c_str())));
             }
         } else {
             Usage(("unknown option " + arg).c_str());
@@ -139,10 +143,27 @@ double MedianRatio(const std::vector<double>& numerators, const std::vector<doub
     return Median(ratios);
 }
 
+// Processor time (user and system) of this process and of its waited-for
+// children. On a machine shared with other work it says what a contender
+// cost better than the time on the clock; work the kernel does in threads of
+// its own (writing back to a disk) is not in it.
+double ProcessorSeconds() {
+    double total = 0;
+    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        ::getrusage(who, &usage);
+        for (const timeval& t : {usage.ru_utime, usage.ru_stime}) {
+            total += static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+        }
+    }
+    return total;
+}
+
 struct Contender {
     std::string name;
     std::function<void(const std::string& output)> run;
     std::vector<double> times;
+    std::vector<double> processorTimes;
 };
 
 // Runs every contender once per round, in an order rotated from round to
@@ -153,8 +174,10 @@ void RunRounds(std::vector<Contender>& contenders, int rounds, const std::string
         for (std::size_t k = 0; k < contenders.size(); ++k) {
             Contender& c = contenders[(k + static_cast<std::size_t>(round)) % contenders.size()];
             std::filesystem::remove(output);
+            const double processorBefore = ProcessorSeconds();
             const double t = Seconds([&] { c.run(output); });
             c.times.push_back(t);
+            c.processorTimes.push_back(ProcessorSeconds() - processorBefore);
             std::printf(" %s %.3f s", c.name.c_str(), t);
         }
         std::printf("\n");
@@ -178,9 +201,10 @@ int Run(const Options& options, const std::string& self) {
                 "flushes its output to stable storage\n",
                 options.count, static_cast<unsigned long long>(options.sizeMib),
                 folder.Path().c_str(), FileSystemOf(folder.Path()).c_str(), totalMib);
-    std::printf("engine copy buffer: %zu KiB\n", kJoinCopyBufferSize / 1024);
+    std::printf("engine copy buffer: %zu KiB, slice: %zu KiB\n", kJoinCopyBufferSize / 1024,
+                kJoinCopySliceSize / 1024);
 
-    // The three outputs must be the same bytes, or the times mean nothing.
+    // The outputs must be the same bytes, or the times mean nothing.
     const std::string output = folder / "out.mpg";
     const std::string reference = folder / "reference.mpg";
     JoinWithKernelCopy(inputs, reference);
@@ -188,46 +212,64 @@ int Run(const Options& options, const std::string& self) {
     const bool engineSame = SameContents(output, reference);
     JoinWithCatAndTail(inputs, output);
     const bool catSame = SameContents(output, reference);
+    JoinWithReadWrite(inputs, output);
+    const bool readWriteSame = SameContents(output, reference);
     std::filesystem::remove(reference);
-    std::printf("outputs identical: engine %s, cat+tail %s\n", engineSame ? "yes" : "NO",
-                catSame ? "yes" : "NO");
-    if (!engineSame || !catSame) {
+    std::printf("outputs identical: engine %s, cat+tail %s, read/write %s\n",
+                engineSame ? "yes" : "NO", catSame ? "yes" : "NO", readWriteSame ? "yes" : "NO");
+    if (!engineSame || !catSame || !readWriteSame) {
         return 1;
     }
 
-    if (!options.sweepKib.empty()) {
-        std::vector<Contender> sweep;
-        for (std::size_t kib : options.sweepKib) {
-            sweep.push_back({"buffer " + std::to_string(kib) + " KiB",
-                             [&inputs, kib](const std::string& out) {
-                                 JoinWithEngine(inputs, out, kib * 1024);
+    // Each size swept runs in the same rounds as the kernel's copy, whose
+    // time in the round is its yardstick.
+    const auto sweep = [&](const std::vector<std::size_t>& kibs, const std::string& what,
+                           bool slices) {
+        if (kibs.empty()) {
+            return;
+        }
+        std::vector<Contender> sizes;
+        for (std::size_t kib : kibs) {
+            sizes.push_back({what + " " + std::to_string(kib) + " KiB",
+                             [&inputs, kib, slices](const std::string& out) {
+                                 JoinWithEngine(inputs, out, slices ? 0 : kib * 1024,
+                                                slices ? kib * 1024 : 0);
                              },
+                             {},
                              {}});
         }
-        RunRounds(sweep, options.rounds, output);
-        for (const Contender& c : sweep) {
-            std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), Median(c.times),
-                        totalMib / Median(c.times));
+        sizes.push_back(
+            {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}, {}});
+        RunRounds(sizes, options.rounds, output);
+        for (const Contender& c : sizes) {
+            std::printf("median %s: %.3f s (%.0f MiB/s), over kernel %.3f; processor %.3f s\n",
+                        c.name.c_str(), Median(c.times), totalMib / Median(c.times),
+                        MedianRatio(c.times, sizes.back().times), Median(c.processorTimes));
         }
-    }
+    };
+    sweep(options.sweepKib, "buffer", false);
+    sweep(options.slicesKib, "slice", true);
 
     std::vector<Contender> contenders = {
-        {"engine", [&](const std::string& out) { JoinWithEngine(inputs, out); }, {}},
-        {"cat+tail", [&](const std::string& out) { JoinWithCatAndTail(inputs, out); }, {}},
-        {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}},
+        {"engine", [&](const std::string& out) { JoinWithEngine(inputs, out); }, {}, {}},
+        {"cat+tail", [&](const std::string& out) { JoinWithCatAndTail(inputs, out); }, {}, {}},
+        {"kernel", [&](const std::string& out) { JoinWithKernelCopy(inputs, out); }, {}, {}},
+        {"read/write", [&](const std::string& out) { JoinWithReadWrite(inputs, out); }, {}, {}},
     };
     RunRounds(contenders, options.rounds, output);
     for (const Contender& c : contenders) {
-        std::printf("median %s: %.3f s (%.0f MiB/s)\n", c.name.c_str(), Median(c.times),
-                    totalMib / Median(c.times));
+        std::printf("median %s: %.3f s (%.0f MiB/s); processor %.3f s\n", c.name.c_str(),
+                    Median(c.times), totalMib / Median(c.times), Median(c.processorTimes));
     }
     // Each round's contenders ran back to back, so the engine's time over a
     // peer's from the same round cancels what other load on the machine did
     // to that round; the ratios given are the medians of these.
     const double ratioCat = MedianRatio(contenders[0].times, contenders[1].times);
     const double ratioKernel = MedianRatio(contenders[0].times, contenders[2].times);
-    std::printf("median of per-round ratios: engine/cat+tail %.3f, engine/kernel %.3f\n", ratioCat,
-                ratioKernel);
+    const double ratioReadWrite = MedianRatio(contenders[0].times, contenders[3].times);
+    std::printf("median of per-round ratios: engine/cat+tail %.3f, engine/kernel %.3f, "
+                "engine/read-write %.3f\n",
+                ratioCat, ratioKernel, ratioReadWrite);
     for (std::string& input : inputs) {
         std::filesystem::remove(input);
     }

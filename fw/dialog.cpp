@@ -66,6 +66,12 @@ int CDialog::ShowMessage(const std::string& text, unsigned style) {
     return fw::AppMessageBox(m_peer, text, style);
 }
 
+void CDialog::RunWithProgress(const fw::ProgressWindowTexts& texts,
+                              const std::function<void(fw::IWorkProgress&)>& work) {
+    fw::Backend().RunWithProgress(m_peer, AfxGetApp() != nullptr ? AfxGetApp()->AppName() : "",
+                                  texts, work);
+}
+
 bool CDialog::UpdateData() {
     CDataExchange dx(this);
     DoDataExchange(&dx);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "fw/cmd_target.h"
 #include "fw/controls.h"
 #include "fw/ui_types.h"
+#include "fw/work_progress.h"
 
 namespace fw {
 class IDialogPeer;
@@ -44,6 +46,12 @@ public:
     // A message box owned by this dialog, captioned with the application's
     // name; returns the answer (fw::kIdOk or fw::kIdCancel).
     int ShowMessage(const std::string& text, unsigned style);
+
+    // Runs work off the UI thread while this dialog stays alive, with a
+    // progress window captioned with the application's name once it lasts
+    // (fw::IUiBackend::RunWithProgress).
+    void RunWithProgress(const fw::ProgressWindowTexts& texts,
+                         const std::function<void(fw::IWorkProgress&)>& work);
 
     // Runs DoDataExchange, which binds the member controls.
     bool UpdateData();

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "fw/file_exception.h"
@@ -49,6 +50,25 @@ public:
     // Writes all count bytes; storing fewer than asked throws.
     void Write(const void* buffer, std::size_t count);
 
+    // What CopyTo did.
+    struct CopyResult {
+        // The bytes copied; fewer than asked only where this file ended.
+        std::size_t copied = 0;
+        // Writing failed; the output keeps the bytes copied before.
+        bool outputFailed = false;
+    };
+
+    // Copies up to count bytes from this file's position to output's,
+    // advancing both. Where both lie on a file system that copies between
+    // its files by itself, sharing blocks or copying on the server (btrfs,
+    // XFS, NFS, SMB on Linux), the kernel copies (copy_file_range) and the
+    // bytes do not pass through this process. Elsewhere, and wherever that
+    // copy fails, they go through buffer by Read and Write, so that a failure
+    // is always told apart: a failed read throws CFileException naming this
+    // file, as Read does, and a failed write ends the copy with outputFailed
+    // set. buffer must not be empty.
+    CopyResult CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer);
+
     std::uint64_t GetLength() const;
 
     // Flushes what was written through to stable storage. On a device
@@ -73,6 +93,9 @@ public:
     };
 
 private:
+    // CopyTo through buffer, by Read and Write.
+    CopyResult CopyThroughBuffer(CFile& output, std::size_t count, std::span<std::byte> buffer);
+
     std::unique_ptr<Impl, ImplDeleter> m_impl;
     std::string m_strFileName;
 };

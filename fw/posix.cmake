@@ -8,6 +8,7 @@ target_sources(korvane_fw PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/posix/desktop_directory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/posix/file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/posix/file_calls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/posix/file_system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/posix/process_command_line.cpp
     ${CMAKE_CURRENT_LIST_DIR}/posix/system_code_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/posix/xdg_user_dirs.cpp

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "fw/dialog_template.h"
 #include "fw/ui_types.h"
+#include "fw/work_progress.h"
 
 class CDialog;
 
@@ -116,6 +118,18 @@ public:
     // styles of fw/message_box_style.h. Returns fw::kIdOk or fw::kIdCancel.
     virtual int ShowMessageBox(IDialogPeer* owner, const std::string& text,
                                const std::string& caption, unsigned style) = 0;
+
+    // Runs work on a thread of its own while the UI thread goes on handling
+    // the window system: owner's window repaints but takes no input and
+    // keeps the wait cursor. Once work has run for
+    // ProgressModel::kShowAfterSeconds, a progress window owned by owner and
+    // centred on it (caption, texts, the item and bytes work reports) shows,
+    // and the taskbar button shows the progress; its cancel button, Escape
+    // and close box ask work to stop. Returns once work has returned and the
+    // window has closed; an exception that escaped work is thrown here.
+    virtual void RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                                 const ProgressWindowTexts& texts,
+                                 const std::function<void(IWorkProgress&)>& work) = 0;
 
     // The wait cursor shows while begins outnumber ends.
     virtual void BeginWaitCursor() = 0;

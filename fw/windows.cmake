@@ -8,6 +8,7 @@ target_sources(korvane_fw PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/windows/desktop_directory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windows/file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windows/file_calls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windows/file_system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windows/process_command_line.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windows/system_code_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windows/wide_text.cpp

@@ -1,12 +1,15 @@
 #include "join/join_engine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "fw/file.h"
+#include "fw/file_system.h"
 #include "fw/message_box_style.h"
 #include "join/copy_buffer.h"
 #include "join/join_messages.h"
@@ -40,14 +43,15 @@ private:
     bool m_active = true;
 };
 
-// How a join that got past the question ends: the one message it shows, and
-// whether the wait cursor ends before it. A refused output is reported while
-// the cursor still shows; once the output exists, the files are closed and
-// the cursor ended before the message.
+// How a join that got past the question ends: the one message it shows
+// (none after a stop the user asked for), and whether the wait cursor ends
+// before it. A refused output is reported while the cursor still shows; once
+// the output exists, the files are closed and the cursor ended before the
+// message.
 struct Outcome {
     std::string text;
-    unsigned style;
-    bool cursorEndsFirst;
+    unsigned style = 0;
+    bool cursorEndsFirst = true;
 };
 
 Outcome Refused(std::string text) {
@@ -58,14 +62,74 @@ Outcome Failed(std::string text) {
     return {std::move(text), fw::kMbStop, true};
 }
 
-bool OutputIsOneOfTheInputs(IJoinHost& host, const std::string& output) {
+// What the join works on, read from the host before the copy starts: the
+// list cannot change while a join runs.
+struct JoinJob {
+    std::vector<std::string> inputs;
+    std::string output;
+};
+
+JoinJob ReadJob(IJoinHost& host) {
+    JoinJob job;
     const int count = host.JoinListCount();
     for (int i = 0; i < count; ++i) {
-        if (fw::IsSameExistingFile(output, host.JoinListEntry(i))) {
-            return true;
-        }
+        job.inputs.push_back(host.JoinListEntry(i));
     }
-    return false;
+    job.output = host.OutputPathText();
+    return job;
+}
+
+// The bytes the join will copy, from the inputs' sizes now: the first input
+// whole, every other one without its header.
+std::uint64_t BytesToCopy(const JoinJob& job) {
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < job.inputs.size(); ++i) {
+        const std::uint64_t size = fw::RegularFileSize(job.inputs[i]);
+        total += i == 0 ? size : size - std::min<std::uint64_t>(size, kHeaderSize);
+    }
+    return total;
+}
+
+// Counts the copied bytes into the shared progress a few megabytes or a
+// tenth of a second at a time, and tells when the user asked to stop.
+class ProgressMeter {
+public:
+    explicit ProgressMeter(fw::IWorkProgress& progress) : m_progress(progress) {}
+    ~ProgressMeter() { Report(); }
+    ProgressMeter(const ProgressMeter&) = delete;
+    ProgressMeter& operator=(const ProgressMeter&) = delete;
+
+    // Counts bytes more; returns false once the user asked to stop.
+    bool Copied(std::size_t bytes) {
+        m_pending += bytes;
+        if (m_pending >= kReportBytes || Clock::now() - m_reportedAt >= kReportInterval) {
+            Report();
+        }
+        return !m_progress.CancelRequested();
+    }
+
+    void Report() {
+        if (m_pending > 0) {
+            m_progress.Advance(m_pending);
+            m_pending = 0;
+        }
+        m_reportedAt = Clock::now();
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::uint64_t kReportBytes = 4 * 1024 * 1024;
+    static constexpr Clock::duration kReportInterval = std::chrono::milliseconds(100);
+
+    fw::IWorkProgress& m_progress;
+    std::uint64_t m_pending = 0;
+    Clock::time_point m_reportedAt = Clock::now();
+};
+
+bool OutputIsOneOfTheInputs(const JoinJob& job) {
+    return std::any_of(job.inputs.begin(), job.inputs.end(), [&](const std::string& input) {
+        return fw::IsSameExistingFile(job.output, input);
+    });
 }
 
 void SkipHeader(CFile& input, const CopyBuffer& buffer) {
@@ -79,42 +143,65 @@ void SkipHeader(CFile& input, const CopyBuffer& buffer) {
     }
 }
 
-// Copies the rest of input to the end of output through buffer. Returns
-// false when a write failed; a failed read escapes as CFileException.
-bool CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer) {
+enum class CopyEnd { done, writeFailed, stopped };
+
+// Copies the rest of input to the end of output, one slice at a time,
+// counting each slice. A failed read escapes as CFileException.
+CopyEnd CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer, std::size_t sliceSize,
+                 ProgressMeter& meter) {
     for (;;) {
-        const std::size_t n = input.Read(buffer.Data(), buffer.Size());
-        if (n == 0) {
-            return true;
+        const CFile::CopyResult slice =
+            input.CopyTo(output, sliceSize, {buffer.Data(), buffer.Size()});
+        if (slice.outputFailed) {
+            return CopyEnd::writeFailed;
         }
-        try {
-            output.Write(buffer.Data(), n);
-        } catch (const CFileException&) {
-            return false;
+        if (slice.copied == 0) {
+            return CopyEnd::done;
+        }
+        if (!meter.Copied(slice.copied)) {
+            return CopyEnd::stopped;
         }
     }
 }
 
-// The join proper, under the wait cursor. Both files are closed when it
+// A join the user stopped: the incomplete output goes, since this join
+// created or emptied it. No message follows unless it cannot be removed.
+Outcome Stopped(CFile& in, CFile& out, const std::string& output) {
+    in.Abort();
+    out.Abort();
+    if (!fw::RemoveRegularFile(output)) {
+        return Failed(join_messages::WriteError(output));
+    }
+    return {};
+}
+
+// The join proper, under the wait cursor and off the host's thread: it
+// touches only the files and progress. Both files are closed when it
 // returns (an open file is abandoned with its object), input first.
-Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
-    const std::string output = host.OutputPathText();
+Outcome JoinUnderCursor(const JoinJob& job, fw::IWorkProgress& progress, std::size_t bufferSize,
+                        std::size_t sliceSize) {
+    const std::string& output = job.output;
 
     // Creating the output would empty an input it names, so such a path is
     // refused while nothing has been touched.
-    if (OutputIsOneOfTheInputs(host, output)) {
+    if (OutputIsOneOfTheInputs(job)) {
         return Refused(join_messages::OutputIsAnInput(output));
     }
+    progress.SetTotal(BytesToCopy(job));
     CFile out;
     if (!out.Open(output, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive)) {
         return Refused(join_messages::CannotCreateOutput(output));
     }
 
     const CopyBuffer buffer(bufferSize);
+    ProgressMeter meter(progress);
     CFile in;
-    // The list is counted again before every input.
-    for (int i = 0; i < host.JoinListCount(); ++i) {
-        const std::string name = host.JoinListEntry(i);
+    for (std::size_t i = 0; i < job.inputs.size(); ++i) {
+        const std::string& name = job.inputs[i];
+        if (progress.CancelRequested()) {
+            return Stopped(in, out, output);
+        }
+        progress.SetItem(static_cast<int>(i));
         if (!in.Open(name, CFile::modeRead | CFile::shareExclusive)) {
             return Failed(join_messages::CannotOpenInput(name));
         }
@@ -124,11 +211,17 @@ Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
         if (i != 0) {
             SkipHeader(in, buffer);
         }
-        if (!CopyRest(in, out, buffer)) {
+        switch (CopyRest(in, out, buffer, sliceSize, meter)) {
+        case CopyEnd::done:
+            break;
+        case CopyEnd::writeFailed:
             return Failed(join_messages::WriteError(output));
+        case CopyEnd::stopped:
+            return Stopped(in, out, output);
         }
         in.Close();
     }
+    meter.Report();
 
     // Success is reported only once the output is on stable storage.
     try {
@@ -143,10 +236,10 @@ Outcome JoinUnderCursor(IJoinHost& host, std::size_t bufferSize) {
 } // namespace
 
 void JoinFiles(IJoinHost& host) {
-    JoinFilesWithBuffer(host, kJoinCopyBufferSize);
+    JoinFilesWithSizes(host, kJoinCopyBufferSize, kJoinCopySliceSize);
 }
 
-void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
+void JoinFilesWithSizes(IJoinHost& host, std::size_t bufferSize, std::size_t sliceSize) {
     if (host.JoinListCount() <= 0) {
         host.ShowMessage(join_messages::kNothingToJoin, fw::kMbInformation);
         return;
@@ -156,9 +249,20 @@ void JoinFilesWithBuffer(IJoinHost& host, std::size_t bufferSize) {
     }
 
     WaitCursor cursor(host);
-    const Outcome outcome = JoinUnderCursor(host, bufferSize);
+    const JoinJob job = ReadJob(host);
+    fw::ProgressWindowTexts texts{join_messages::kJoiningFiles, join_messages::kMinutesLeft,
+                                  join_messages::kSecondsLeft, join_messages::kStopJoin,
+                                  job.inputs};
+    // Only the copy runs away from the host's thread; every message comes
+    // from here once it has ended.
+    Outcome outcome;
+    host.RunWithProgress(texts, [&](fw::IWorkProgress& progress) {
+        outcome = JoinUnderCursor(job, progress, bufferSize, std::max<std::size_t>(sliceSize, 1));
+    });
     if (outcome.cursorEndsFirst) {
         cursor.End();
     }
-    host.ShowMessage(outcome.text, outcome.style);
+    if (!outcome.text.empty()) {
+        host.ShowMessage(outcome.text, outcome.style);
+    }
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "fw/work_progress.h"
+
 // What the join engine needs from whatever hosts it (the join dialog, or a
-// test): the ordered inputs, the output path, message boxes and the wait
-// cursor.
+// test): the ordered inputs, the output path, message boxes, the wait
+// cursor, and a way to run the copy while its window stays alive.
 class IJoinHost {
 public:
     virtual ~IJoinHost() = default;
 
-    // Read afresh before every input.
+    // Read once, when the join starts.
     virtual int JoinListCount() = 0;
     virtual std::string JoinListEntry(int index) = 0;
 
@@ -22,4 +25,9 @@ public:
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // Runs work (which touches only files and progress) and returns when it
+    // has; see fw::IUiBackend::RunWithProgress.
+    virtual void RunWithProgress(const fw::ProgressWindowTexts& texts,
+                                 const std::function<void(fw::IWorkProgress&)>& work) = 0;
 };

@@ -12,6 +12,12 @@ inline constexpr const char* kNothingToJoin = "結合するファイルがあり
 inline constexpr const char* kConfirmJoin = "結合してもよろしいですか？";
 inline constexpr const char* kJoinComplete = "結合が完了しました。";
 
+// The progress window of a long join; %1 stands for the number.
+inline constexpr const char* kJoiningFiles = "ファイルを結合しています…";
+inline constexpr const char* kMinutesLeft = "残り約 %1 分";
+inline constexpr const char* kSecondsLeft = "残り約 %1 秒";
+inline constexpr const char* kStopJoin = "キャンセル";
+
 inline std::string CannotCreateOutput(const std::string& output) {
     return "保存先のファイル「" + fw::MessageTextFromPath(output) +
            "」を作成することが出来ませんでした。";

@@ -27,6 +27,28 @@ private:
     CDialog& m_dialog;
     DialogPeer* m_previous;
 };
+// Records what the work reports into its run and lets the test press
+// cancel.
+class RecordingProgress final : public IWorkProgress {
+public:
+    RecordingProgress(ProgressRun& run, const std::function<bool(const ProgressRun&)>& onProgress)
+        : m_run(run), m_onProgress(onProgress) {}
+
+    void SetTotal(std::uint64_t bytes) override { m_run.total = bytes; }
+    void SetItem(int index) override { m_run.item = index; }
+    void Advance(std::uint64_t bytes) override {
+        m_run.done += bytes;
+        ++m_run.reports;
+        if (m_onProgress && m_onProgress(m_run))
+            m_run.cancelRequested = true;
+    }
+    bool CancelRequested() const override { return m_run.cancelRequested; }
+
+private:
+    ProgressRun& m_run;
+    const std::function<bool(const ProgressRun&)>& m_onProgress;
+};
+
 } // namespace
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
@@ -69,6 +91,23 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     if (onMessageBox)
         onMessageBox(record);
     return record.answer;
+}
+
+void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                                const ProgressWindowTexts& texts,
+                                const std::function<void(IWorkProgress&)>& work) {
+    ProgressRun run;
+    run.caption = caption;
+    run.texts = texts;
+    run.ownedByDialog = owner != nullptr && owner == current;
+    run.waitCursorDepth = waitCursorDepth;
+    RecordingProgress progress(run, onProgress);
+    struct Record {
+        std::vector<ProgressRun>& runs;
+        ProgressRun& run;
+        ~Record() { runs.push_back(run); }
+    } record{progressRuns, run};
+    work(progress);
 }
 
 void UiBackend::BeginWaitCursor() {

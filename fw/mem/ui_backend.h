@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -24,6 +25,19 @@ struct MessageRecord {
 
 enum class CursorCall { Begin, End };
 
+// One run of work with progress, and what the work reported.
+struct ProgressRun {
+    std::string caption;
+    ProgressWindowTexts texts;
+    bool ownedByDialog = false;
+    int waitCursorDepth = 0;
+    std::uint64_t total = 0;
+    std::uint64_t done = 0;
+    int item = -1;
+    int reports = 0; // calls of Advance
+    bool cancelRequested = false;
+};
+
 // A backend without a display. The modal run initialises the dialog, then,
 // if it did not end, shows it and calls onShown with the window, inside the
 // modal loop: the test acts as the user there. A dialog still open when
@@ -34,6 +48,10 @@ public:
     int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
     int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
                        unsigned style) override;
+    // Runs the work at once on the calling thread, recording its reports.
+    void RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                         const ProgressWindowTexts& texts,
+                         const std::function<void(IWorkProgress&)>& work) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     IconHandle LoadIconResource(int resourceId) override { return IconHandle{resourceId, nullptr}; }
@@ -49,10 +67,14 @@ public:
     // Called after each box is recorded, while it is "open".
     std::function<void(const MessageRecord&)> onMessageBox;
     Size iconSize{32, 32};
+    // Called after each progress report, as the user watching the window;
+    // returning true presses its cancel button.
+    std::function<bool(const ProgressRun&)> onProgress;
 
     // Recorded.
     std::vector<MessageRecord> messages;
     std::vector<CursorCall> cursorCalls;
+    std::vector<ProgressRun> progressRuns;
     int waitCursorDepth = 0;
     int modalRuns = 0;
     DialogPeer* current = nullptr; // the running dialog's window

@@ -15,6 +15,10 @@ struct CFile::Impl {
     // Regular files are locked and truncated; devices are not, and have
     // nothing to flush to stable storage.
     bool regular = false;
+    // Copies from this file to an output go through the kernel where both
+    // lie on a file system that copies by itself; cleared once the system
+    // has said it cannot, and the rest goes through the buffer.
+    bool kernelCopy = false;
     // This open made the file: its folder's entry for it is flushed too.
     bool created = false;
 };
@@ -75,6 +79,12 @@ int FlushContainingFolder(const std::string& path) {
 // file opened for reading (EBADF) or runs out of locks (ENOLCK).
 bool LockHeldElsewhere(int error) {
     return error == EWOULDBLOCK;
+}
+
+// Errors by which copy_file_range says it cannot copy between these two
+// files at all (another file system, a device, an old kernel).
+bool KernelCannotCopy(int error) {
+    return error == EXDEV || error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
 }
 
 } // namespace
@@ -154,7 +164,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return fail(errno);
     }
 
-    m_impl.reset(std::make_unique<Impl>(Impl{guard.Release(), regular, created}).release());
+    const bool kernelCopy = fw::posix::CopiesFilesItselfCall(fd);
+    m_impl.reset(
+        std::make_unique<Impl>(Impl{guard.Release(), regular, kernelCopy, created}).release());
     m_strFileName = path;
     return true;
 }
@@ -196,6 +208,34 @@ void CFile::Write(const void* buffer, std::size_t count) {
         bytes += n;
         count -= static_cast<std::size_t>(n);
     }
+}
+
+CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
+    if (!m_impl) {
+        ThrowFileError(EBADF, m_strFileName);
+    }
+    std::size_t copied = 0;
+    while (copied < count && m_impl->kernelCopy && output.m_impl && output.m_impl->kernelCopy) {
+        const ssize_t n = fw::posix::CopyRangeCall(m_impl->fd, output.m_impl->fd, count - copied);
+        if (n > 0) {
+            copied += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && KernelCannotCopy(errno)) {
+            m_impl->kernelCopy = false;
+        }
+        // The end of the input, or a failure. copy_file_range does not say
+        // which side failed (EIO), and some file systems copy nothing rather
+        // than fail: the rest of the slice goes through the buffer, where a
+        // failure belongs to the read or the write and the end is a read of 0.
+        break;
+    }
+    CopyResult rest = CopyThroughBuffer(output, count - copied, buffer);
+    rest.copied += copied;
+    return rest;
 }
 
 std::uint64_t CFile::GetLength() const {

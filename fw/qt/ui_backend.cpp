@@ -3,14 +3,25 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
+#include <atomic>
+#include <exception>
+#include <optional>
+#include <thread>
 
 #include "fw/dialog.h"
 #include "fw/message_box_style.h"
+#include "fw/progress_model.h"
 #include "fw/qt/dialog_peer.h"
+#include "fw/qt/launcher_entry.h"
+#include "fw/qt/progress_window.h"
 
 // The icons are compiled into the library (fw/qt/icons.qrc); a static
 // library must register them explicitly, outside any namespace.
@@ -49,6 +60,53 @@ public:
 
 private:
     CDialog& m_dialog;
+};
+
+// Keeps every input (mouse buttons, wheel, keys, the close box) from one
+// window while the object lives; the window still repaints.
+class InputBlock final : public QObject {
+public:
+    explicit InputBlock(QWidget* window) : m_window(window) {
+        if (m_window != nullptr)
+            qApp->installEventFilter(this);
+    }
+    ~InputBlock() override {
+        if (m_window != nullptr)
+            qApp->removeEventFilter(this);
+    }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return IsOurs(receiver);
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool IsOurs(QObject* receiver) const {
+        if (auto* widget = qobject_cast<QWidget*>(receiver))
+            return widget->window() == m_window;
+        return receiver == m_window->windowHandle();
+    }
+
+    QWidget* m_window;
 };
 
 } // namespace
@@ -106,6 +164,62 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     if (!okCancel)
         return kIdOk;
     return box.clickedButton() == box.button(QMessageBox::Ok) ? kIdOk : kIdCancel;
+}
+
+void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                                const ProgressWindowTexts& texts,
+                                const std::function<void(IWorkProgress&)>& work) {
+    QWidget* window = dynamic_cast<DialogPeer*>(owner);
+    SharedWorkProgress progress;
+    ProgressModel model(texts);
+    std::exception_ptr error;
+    std::atomic<bool> finished{false};
+    QEventLoop loop;
+    QObject context; // the loop's end is carried to this thread through it
+    InputBlock block(window);
+    QElapsedTimer clock;
+    clock.start();
+
+    std::thread worker([&] {
+        try {
+            work(progress);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        finished.store(true);
+        QMetaObject::invokeMethod(
+            &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+
+    {
+        std::optional<ProgressWindow> progressWindow;
+        std::optional<LauncherEntryProgress> launcher;
+        QTimer tick;
+        tick.setInterval(100);
+        QObject::connect(&tick, &QTimer::timeout, &context, [&] {
+            const double seconds = static_cast<double>(clock.elapsed()) / 1000;
+            model.Update(progress, seconds);
+            if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
+                progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
+                                       [&progress] { progress.RequestCancel(); });
+                launcher.emplace();
+            }
+            if (progressWindow) {
+                progressWindow->Show(model);
+                launcher->Show(model.Fraction());
+            }
+        });
+        tick.start();
+        if (!finished.load())
+            loop.exec();
+        tick.stop();
+    }
+    // The loop also ends when the application quits: the work stops then.
+    if (!finished.load())
+        progress.RequestCancel();
+    worker.join();
+    if (error)
+        std::rethrow_exception(error);
 }
 
 void UiBackend::BeginWaitCursor() {

@@ -20,6 +20,9 @@ public:
     int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
     int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
                        unsigned style) override;
+    void RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                         const ProgressWindowTexts& texts,
+                         const std::function<void(IWorkProgress&)>& work) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     IconHandle LoadIconResource(int resourceId) override;

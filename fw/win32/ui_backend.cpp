@@ -1,8 +1,13 @@
 #include "fw/win32/ui_backend.h"
 
+#include <exception>
+#include <optional>
+
 #include "fw/dialog.h"
 #include "fw/message_box_style.h"
+#include "fw/progress_model.h"
 #include "fw/win32/dialog_peer.h"
+#include "fw/win32/progress_window.h"
 #include "fw/windows/wide_text.h"
 
 namespace fw::win32 {
@@ -12,6 +17,33 @@ HWND WindowOf(IDialogPeer* peer) {
     // Every dialog peer in this process is a Win32 one.
     return peer != nullptr ? static_cast<DialogPeer*>(peer)->Handle() : nullptr;
 }
+
+// The work and what escaped it, for the thread that runs it.
+struct WorkThread {
+    const std::function<void(IWorkProgress&)>& work;
+    SharedWorkProgress& progress;
+    std::exception_ptr error;
+
+    static DWORD WINAPI Run(LPVOID parameter) {
+        auto* self = static_cast<WorkThread*>(parameter);
+        try {
+            self->work(self->progress);
+        } catch (...) {
+            self->error = std::current_exception();
+        }
+        return 0;
+    }
+};
+
+// Mouse and keyboard input, which a window busy with long work does not take.
+bool IsInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+// How often the progress is looked at, in milliseconds.
+constexpr DWORD kTickMs = 100;
 
 } // namespace
 
@@ -48,10 +80,90 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     if (ownerWindow != nullptr) {
         ownerWindow = GetLastActivePopup(ownerWindow);
     }
+    // A failure right after long work shows on its taskbar button too.
+    const std::unique_ptr<TaskbarProgress> endedProgress = std::move(m_endedProgress);
+    if (endedProgress && IconOf(style) == kMbIconStop) {
+        endedProgress->ShowError();
+    }
     const int answer = MessageBoxW(ownerWindow, WideFromDisplayText(text).c_str(),
                                    WideFromDisplayText(caption).c_str(), style);
     // A box that could not be shown counts as cancelled.
     return answer == IDOK ? kIdOk : kIdCancel;
+}
+
+void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                                const ProgressWindowTexts& texts,
+                                const std::function<void(IWorkProgress&)>& work) {
+    m_endedProgress.reset();
+    HWND window = WindowOf(owner);
+    SharedWorkProgress progress;
+    WorkThread job{work, progress, nullptr};
+    HANDLE thread = CreateThread(nullptr, 0, &WorkThread::Run, &job, 0, nullptr);
+    if (thread == nullptr) {
+        work(progress);
+        return;
+    }
+
+    // The window repaints and answers the system but takes no input; the
+    // wait cursor stays over it (DialogPeer's WM_SETCURSOR).
+    const bool wasEnabled = window != nullptr && IsWindowEnabled(window);
+    if (wasEnabled) {
+        EnableWindow(window, FALSE);
+    }
+    ProgressModel model(texts);
+    std::optional<ProgressWindow> progressWindow;
+    std::unique_ptr<TaskbarProgress> taskbar;
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG lastTick = start;
+    for (;;) {
+        const DWORD wait =
+            MsgWaitForMultipleObjectsEx(1, &thread, kTickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) {
+            break;
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (window != nullptr && IsInput(msg.message) &&
+                (msg.hwnd == window || IsChild(window, msg.hwnd))) {
+                continue;
+            }
+            if (progressWindow && IsDialogMessageW(progressWindow->Handle(), &msg)) {
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now - lastTick < kTickMs) {
+            continue;
+        }
+        lastTick = now;
+        const double seconds = static_cast<double>(now - start) / 1000;
+        model.Update(progress, seconds);
+        if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
+            progressWindow.emplace(window, caption, texts, progress);
+            taskbar = std::make_unique<TaskbarProgress>(window);
+        }
+        if (progressWindow) {
+            progressWindow->Show(model);
+            taskbar->Show(model.Fraction());
+        }
+    }
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+
+    // The owner is enabled before its pop-up goes, so it is activated again.
+    if (wasEnabled) {
+        EnableWindow(window, TRUE);
+    }
+    progressWindow.reset();
+    if (taskbar) {
+        taskbar->Clear();
+        m_endedProgress = std::move(taskbar);
+    }
+    if (job.error) {
+        std::rethrow_exception(job.error);
+    }
 }
 
 void UiBackend::BeginWaitCursor() {

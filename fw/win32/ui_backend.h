@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "fw/ui_backend.h"
+#include "fw/win32/taskbar_progress.h"
 
 namespace fw::win32 {
 
@@ -16,6 +19,9 @@ public:
     int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
     int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
                        unsigned style) override;
+    void RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                         const ProgressWindowTexts& texts,
+                         const std::function<void(IWorkProgress&)>& work) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     IconHandle LoadIconResource(int resourceId) override;
@@ -27,6 +33,9 @@ private:
     HINSTANCE m_instance;
     int m_waitCount = 0;
     HCURSOR m_cursorBeforeWait = nullptr;
+    // The taskbar progress of long work that just ended, until the next
+    // message box: a stop box shows it in the error state.
+    std::unique_ptr<TaskbarProgress> m_endedProgress;
 };
 
 } // namespace fw::win32

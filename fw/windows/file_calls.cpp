@@ -22,4 +22,8 @@ BOOL CloseCall(HANDLE file) {
     return CloseHandle(file);
 }
 
+BOOL RemoveCall(const char* path) {
+    return DeleteFileA(path);
+}
+
 } // namespace fw::windows

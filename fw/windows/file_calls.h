@@ -14,5 +14,7 @@ BOOL SizeCall(HANDLE file, LARGE_INTEGER* size);
 BOOL FlushCall(HANDLE file);
 // Releases file whatever it returns.
 BOOL CloseCall(HANDLE file);
+// Removes the file path names (fw::RemoveRegularFile).
+BOOL RemoveCall(const char* path);
 
 } // namespace fw::windows

@@ -36,4 +36,8 @@ long Take(FileOp op) {
     return error;
 }
 
+bool IsArmed(FileOp op) {
+    return g_armed.contains(op);
+}
+
 } // namespace file_faults

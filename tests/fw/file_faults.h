@@ -6,7 +6,8 @@
 // place of the program's own; nothing fails unless a test arms it.
 namespace file_faults {
 
-enum class FileOp { read, write, length, flush, close };
+// copyRange: the system's copy from one file to another (Linux).
+enum class FileOp { read, write, length, flush, close, copyRange, remove };
 
 // The call of op after `skip` successful ones fails with osError (once).
 void Inject(FileOp op, long osError, int skip = 0);
@@ -14,5 +15,8 @@ void Clear();
 
 // The error the next call of op fails with, or 0 when it goes ahead.
 long Take(FileOp op);
+
+// True while a fault of op is armed, whether or not its call is due yet.
+bool IsArmed(FileOp op);
 
 } // namespace file_faults

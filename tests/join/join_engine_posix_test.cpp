@@ -1,6 +1,7 @@
 // Joins that need POSIX facilities: links, FIFOs, devices, a small file
 // system, resource limits and an unprivileged user.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -17,6 +19,7 @@
 
 #include "join/join_engine.h"
 #include "tests/fw/child_process.h"
+#include "tests/fw/file_faults.h"
 #include "tests/fw/temp_folder.h"
 #include "tests/join/expected_messages.h"
 #include "tests/join/recording_host.h"
@@ -26,6 +29,7 @@ namespace {
 class JoinPosixTest : public ::testing::Test {
 protected:
     void SetUp() override { host.output = dir / "out.mpg"; }
+    void TearDown() override { file_faults::Clear(); }
 
     std::string Input(const std::string& name, std::size_t size, std::uint32_t seed) {
         const std::string path = dir / name;
@@ -86,16 +90,18 @@ TEST_F(JoinPosixTest, FullDiskGivesTheWriteErrorAndKeepsWhatFitted) {
     const std::string a = Input("a.mpg", 1024 * 1024, 1);
     const std::string mount = dir / "small";
     std::filesystem::create_directory(mount);
-    host.list = {a};
+    // The input lies on the full file system too, where the kernel copies.
+    host.list = {mount + "/a.mpg"};
     host.output = mount + "/out.mpg";
     // The small file system is mounted in a mount namespace of the child's
     // own, so it disappears with the child whatever happens.
     const std::string result = RunInChild([&] {
         if (::unshare(CLONE_NEWNS) != 0 ||
             ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=256k") != 0) {
+            ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=1280k") != 0) {
             return "skip: " + std::string(std::strerror(errno));
         }
+        std::filesystem::copy_file(a, host.list[0]);
         JoinFiles(host);
         const std::string written = ReadBytes(host.output);
         const bool prefix = written == ReadBytes(a).substr(0, written.size());
@@ -124,6 +130,61 @@ TEST_F(JoinPosixTest, ShortWriteUnderAFileSizeLimitGivesTheWriteError) {
     });
     EXPECT_EQ(events, Lines({kAsk, "begin", "end", WriteError(host.output)}));
     EXPECT_EQ(ReadBytes(host.output), ReadBytes(a).substr(0, kLimit));
+}
+
+// Where the kernel cannot copy between the two files, or its copy fails
+// with an error that does not say which side failed, the join goes on by
+// read and write with the same bytes; at the start of an input and after a
+// first slice that the kernel copied.
+TEST_F(JoinPosixTest, KernelCopyThatCannotCopyOrFailsGivesTheSameBytes) {
+    const std::string a = Input("a.mpg", 300000, 1);
+    const std::string b = Input("b.mpg", 200001, 2);
+    const std::string expected = ReadBytes(a) + ReadBytes(b).substr(5000);
+    for (const int error : {EXDEV, EINVAL, EOPNOTSUPP, ENOSYS, EIO}) {
+        for (const int skip : {0, 1, 4}) {
+            host.list = {a, b};
+            host.events.clear();
+            file_faults::Inject(file_faults::FileOp::copyRange, error, skip);
+            JoinFilesWithSizes(host, 4096, 65536);
+            EXPECT_EQ(host.events, Succeeded()) << error << " after " << skip;
+            EXPECT_EQ(ReadBytes(host.output), expected) << error << " after " << skip;
+        }
+    }
+}
+
+// An input that loses its end while it is being copied ends there, as a
+// read of 0 bytes ends it, and the join goes on with the next input.
+TEST_F(JoinPosixTest, InputTruncatedWhileCopiedEndsWhereItWasCut) {
+    // A pattern, then a hole: long enough to copy that the cut comes first.
+    const std::string start = PatternBytes(1 << 20, 1);
+    const std::string a = Input("a.mpg", start.size(), 1);
+    std::filesystem::resize_file(a, std::uintmax_t{1} << 30);
+    const std::string b = Input("b.mpg", 9000, 2);
+    host.list = {a, b};
+    constexpr std::uintmax_t kCut = 2 << 20;
+    std::thread cutter([&] {
+        for (int i = 0; i < 20000; ++i) {
+            std::error_code ignored;
+            if (std::filesystem::file_size(host.output, ignored) > start.size() && !ignored) {
+                std::filesystem::resize_file(a, kCut);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    });
+    JoinFiles(host);
+    cutter.join();
+    EXPECT_EQ(host.events, Succeeded());
+    const std::string out = ReadBytes(host.output);
+    const std::string tail = ReadBytes(b).substr(5000);
+    // Copied up to the cut, or up to where the copy stood when it came.
+    ASSERT_GE(out.size(), kCut + tail.size());
+    ASSERT_LT(out.size(), (std::size_t{1} << 30) + tail.size());
+    EXPECT_EQ(out.substr(0, start.size()), start);
+    const std::size_t holeEnd = out.size() - tail.size();
+    EXPECT_EQ(out.substr(start.size(), holeEnd - start.size()),
+              std::string(holeEnd - start.size(), '\0'));
+    EXPECT_EQ(out.substr(out.size() - tail.size()), tail);
 }
 
 // Root ignores file modes, so the join runs as an unprivileged user.

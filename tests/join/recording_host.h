@@ -16,20 +16,10 @@ public:
     std::vector<std::string> list;
     std::string output;
     std::deque<int> answers;
-    // Called before each count is returned; lets a test change the list
-    // while the join runs.
-    std::function<void(RecordingHost&)> onCount;
 
     std::vector<std::string> events;
-    int countReads = 0;
 
-    int JoinListCount() override {
-        ++countReads;
-        if (onCount) {
-            onCount(*this);
-        }
-        return static_cast<int>(list.size());
-    }
+    int JoinListCount() override { return static_cast<int>(list.size()); }
     std::string JoinListEntry(int index) override {
         return list.at(static_cast<std::size_t>(index));
     }
@@ -43,6 +33,16 @@ public:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    // Runs the work at once; a test may act before it starts.
+    std::function<void(RecordingHost&)> beforeWork;
+    void RunWithProgress(const fw::ProgressWindowTexts& /*texts*/,
+                         const std::function<void(fw::IWorkProgress&)>& work) override {
+        if (beforeWork) {
+            beforeWork(*this);
+        }
+        fw::SharedWorkProgress progress;
+        work(progress);
     }
     void BeginWaitCursor() override { events.push_back("begin"); }
     void EndWaitCursor() override { events.push_back("end"); }

@@ -1,8 +1,10 @@
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -175,6 +177,48 @@ TEST_F(FileTest, InjectedFaultHitsTheChosenCallOnce) {
     EXPECT_THROW(in.Read(&c, 1), CFileException);
     EXPECT_EQ(in.Read(&c, 1), 1u);
     EXPECT_EQ(c, 'b');
+}
+
+// The system calls this process has made that read (copy_file_range counts
+// as one too).
+long SystemReads() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long value = 0;
+    while (io >> key >> value) {
+        if (key == "syscr:") {
+            return value;
+        }
+    }
+    return -1;
+}
+
+// Where the kernel copies between two files, a few calls move what would
+// take hundreds of reads through the buffer. A copy asked for more than is
+// left stops at the end.
+TEST_F(FileTest, CopyToCopiesInTheKernelUpToTheEnd) {
+    const std::string bytes = PatternBytes(3 << 20, 1);
+    WriteBytes(dir / "in", bytes);
+    CFile in;
+    CFile out;
+    ASSERT_TRUE(in.Open(dir / "in", kRead));
+    ASSERT_TRUE(out.Open(dir / "out", kCreate));
+    std::vector<std::byte> buffer(4096);
+    const long before = SystemReads();
+    const CFile::CopyResult first = in.CopyTo(out, 1 << 20, buffer);
+    const CFile::CopyResult rest = in.CopyTo(out, 4 << 20, buffer);
+    const CFile::CopyResult end = in.CopyTo(out, 4 << 20, buffer);
+    const long reads = SystemReads() - before;
+    EXPECT_EQ(first.copied, 1u << 20);
+    EXPECT_EQ(rest.copied, 2u << 20);
+    EXPECT_EQ(end.copied, 0u);
+    EXPECT_FALSE(first.outputFailed || rest.outputFailed || end.outputFailed);
+    out.Close();
+    EXPECT_EQ(ReadBytes(dir / "out"), bytes);
+    if (before < 0) {
+        GTEST_SKIP() << "no count of system calls here";
+    }
+    EXPECT_LT(reads, 20) << "the bytes went through the buffer";
 }
 
 TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {

@@ -32,6 +32,10 @@ BOOL FlushCall(HANDLE file) {
     return !Fails(file_faults::FileOp::flush) && FlushFileBuffers(file);
 }
 
+BOOL RemoveCall(const char* path) {
+    return !Fails(file_faults::FileOp::remove) && DeleteFileA(path);
+}
+
 BOOL CloseCall(HANDLE file) {
     const long error = file_faults::Take(file_faults::FileOp::close);
     const BOOL closed = CloseHandle(file);

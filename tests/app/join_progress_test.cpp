@@ -1,0 +1,100 @@
+// A join's progress and its stop, through the dialog on the in-memory
+// backend, which runs the copy at once and reports every step.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "app_fixture.h"
+#include "fw/message_box_style.h"
+#include "join/join_messages.h"
+#include "tests/expected_texts.h"
+
+using fw::mem::CursorCall;
+using fw::mem::DialogPeer;
+using fw::mem::ProgressRun;
+
+TEST_F(AppTest, CancelInTheSecondInputRemovesTheOutputAndLeavesTheDialogAsItWas) {
+    constexpr std::size_t kMiB = 1024 * 1024;
+    const std::string a = MakeFile("a.mpg", 6 * kMiB, 1);
+    const std::string b = MakeFile("b.mpg", 9 * kMiB + 7, 2);
+    const std::string c = MakeFile("c.mpg", 6 * kMiB, 3);
+    const std::string inputs = ReadAll(a) + ReadAll(b) + ReadAll(c);
+    const std::string output = InRoot("joined.mpg");
+    MakeFile("joined.mpg", 100, 4); // replaced by the join, then removed
+
+    int itemAtCancel = -1;
+    std::uint64_t doneAtCancel = 0;
+    backend.onProgress = [&](const ProgressRun& run) {
+        if (itemAtCancel != -1 || run.done < 6 * kMiB + 3 * kMiB)
+            return false;
+        itemAtCancel = run.item;
+        doneAtCancel = run.done;
+        return true;
+    };
+    std::vector<std::string> listBefore, listAfter;
+    std::string fieldAfter;
+    bool outputAfterCancel = true;
+    Run({a, b, c}, [&](DialogPeer& dlg) {
+        dlg.SetEditText(IDC_OUTPUT, output);
+        listBefore = dlg.List(IDC_FILES).Entries();
+        dlg.PressEnter();
+        outputAfterCancel = std::filesystem::exists(output);
+        listAfter = dlg.List(IDC_FILES).Entries();
+        fieldAfter = dlg.EditField(IDC_OUTPUT).GetText();
+        // Ready to join again: this time to the end.
+        backend.onProgress = {};
+        if (!dlg.Ended())
+            dlg.PressEnter();
+    });
+
+    EXPECT_EQ(itemAtCancel, 1);
+    EXPECT_LT(doneAtCancel, 6 * kMiB + 9 * kMiB);
+    EXPECT_FALSE(outputAfterCancel);
+    EXPECT_EQ(ReadAll(a) + ReadAll(b) + ReadAll(c), inputs);
+    EXPECT_EQ(listAfter, listBefore);
+    EXPECT_EQ(fieldAfter, output);
+
+    // The stopped join showed only its question; the second one completed.
+    ASSERT_EQ(backend.messages.size(), 3U);
+    EXPECT_EQ(backend.messages[0].text, join_messages::kConfirmJoin);
+    EXPECT_EQ(backend.messages[1].text, join_messages::kConfirmJoin);
+    EXPECT_EQ(backend.messages[2].text, join_messages::kJoinComplete);
+    EXPECT_EQ(backend.cursorCalls, (std::vector<CursorCall>{CursorCall::Begin, CursorCall::End,
+                                                            CursorCall::Begin, CursorCall::End}));
+    EXPECT_EQ(ReadAll(output), ReadAll(a) + ReadAll(b).substr(5000) + ReadAll(c).substr(5000));
+
+    // Both copies ran under the cursor, with the window's texts and the
+    // whole join's size, counted in steps.
+    ASSERT_EQ(backend.progressRuns.size(), 2U);
+    const std::uint64_t total = 6 * kMiB + (9 * kMiB + 7 - 5000) + (6 * kMiB - 5000);
+    for (const ProgressRun& run : backend.progressRuns) {
+        EXPECT_TRUE(run.ownedByDialog);
+        EXPECT_EQ(run.waitCursorDepth, 1);
+        EXPECT_EQ(run.caption, "korvane");
+        EXPECT_EQ(run.texts.heading, "ファイルを結合しています…");
+        EXPECT_EQ(run.texts.cancel, "キャンセル");
+        EXPECT_EQ(run.texts.items, listBefore);
+        EXPECT_EQ(run.total, total);
+    }
+    EXPECT_TRUE(backend.progressRuns[0].cancelRequested);
+    EXPECT_EQ(backend.progressRuns[1].done, total);
+    EXPECT_EQ(backend.progressRuns[1].item, 2);
+    EXPECT_GT(backend.progressRuns[1].reports, 3);
+}
+
+TEST_F(AppTest, AnOutputThatCannotBeRemovedAfterCancelIsReportedAsAWriteError) {
+    const std::string a = MakeFile("a.mpg", 9 * 1024 * 1024, 1);
+    const std::string output = InRoot("joined.mpg");
+    backend.onProgress = [](const ProgressRun&) { return true; };
+    file_faults::Inject(file_faults::FileOp::remove, EBUSY);
+    Run({a}, [&](DialogPeer& dlg) {
+        dlg.SetEditText(IDC_OUTPUT, output);
+        dlg.PressEnter();
+    });
+    ASSERT_EQ(backend.messages.size(), 2U);
+    EXPECT_EQ(backend.messages[1].style, fw::kMbStop);
+    EXPECT_EQ(backend.messages[1].text, expected::WriteError(output));
+    EXPECT_EQ(backend.messages[1].waitCursorDepth, 0);
+    EXPECT_TRUE(std::filesystem::exists(output));
+}

@@ -1,0 +1,124 @@
+// A join that lasts, under the real program: the progress window appears
+// over the dialog, its bar advances, the dialog repaints but takes no
+// input, and Escape there removes the output with no message after it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <utility>
+
+#include "tests/app/windows/e2e_fixture.h"
+
+namespace {
+
+// The visible window of the process that holds a progress bar, and the bar.
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND window = nullptr;
+        HWND bar = nullptr;
+    } search{processId};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->processId || !IsWindowVisible(hwnd)) {
+                return TRUE;
+            }
+            for (HWND child : probe::Children(hwnd)) {
+                if (probe::ClassName(child) == PROGRESS_CLASSW) {
+                    s->window = hwnd;
+                    s->bar = child;
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return {search.window, search.bar};
+}
+
+// Escape pressed on the control that has the focus in the process's window.
+void PressEscape(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : window;
+    const LPARAM down = 1 | (MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
+    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, down);
+    PostMessageW(target, WM_KEYUP, VK_ESCAPE, down | (3u << 30));
+}
+
+int BarPosition(HWND bar) {
+    return static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+}
+
+TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
+    // Copying 64 GiB of holes takes far longer than the test waits.
+    const std::wstring large = PathOf(L"large.mpg");
+    {
+        HANDLE file = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER size{};
+        size.QuadPart = 64LL << 30;
+        ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file));
+        CloseHandle(file);
+    }
+    const std::wstring small = MakeFile(L"small.mpg", 6000, 1);
+    const std::wstring out = PathOf(L"joined.mpg");
+    StartWithFiles({large, small});
+    HWND dialog = Dialog();
+    ASSERT_TRUE(probe::SetText(Control(1003), out));
+    probe::Click(dialog, IDOK);
+    auto question = probe::WaitForMessageBox(ProcessId());
+    ASSERT_TRUE(question.has_value());
+    ASSERT_EQ(question->text, L"結合してもよろしいですか？");
+    ASSERT_TRUE(probe::Answer(*question, IDOK));
+
+    std::pair<HWND, HWND> progress;
+    ASSERT_TRUE(probe::WaitUntil([&] {
+        progress = FindProgressWindow(ProcessId());
+        return progress.first != nullptr;
+    }));
+    const auto [window, bar] = progress;
+    EXPECT_EQ(GetWindow(window, GW_OWNER), dialog);
+    EXPECT_EQ(probe::Text(window), L"korvane");
+    EXPECT_EQ(probe::Text(GetDlgItem(window, 100)), L"ファイルを結合しています…");
+    EXPECT_EQ(probe::Text(GetDlgItem(window, IDCANCEL)), L"キャンセル");
+    // The input's path, or its middle left out where it does not fit.
+    const std::wstring item = probe::Text(GetDlgItem(window, 101));
+    EXPECT_TRUE(item == large ||
+                (item.find(L'\u2026') != std::wstring::npos && item.ends_with(L"large.mpg")))
+        << Narrow(item);
+
+    // The dialog takes no input but repaints: an invalidated dialog gets
+    // painted while the join runs.
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    ASSERT_TRUE(InvalidateRect(dialog, nullptr, TRUE));
+    EXPECT_TRUE(probe::WaitUntil([&] { return !GetUpdateRect(dialog, nullptr, FALSE); }));
+
+    // The bar moves on and the time left shows.
+    const int first = BarPosition(bar);
+    EXPECT_TRUE(probe::WaitUntil(
+        [&] { return BarPosition(bar) > first && !probe::Text(GetDlgItem(window, 103)).empty(); }));
+    EXPECT_LT(BarPosition(bar), 10000);
+    EXPECT_TRUE(probe::CaptureWindow(window, ScreenshotPath(L"progress_window.png")));
+    EXPECT_TRUE(std::filesystem::exists(out));
+
+    // Escape, as the cancel button and the close box, stops the join.
+    PressEscape(window);
+    ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_FALSE(probe::WaitForMessageBox(ProcessId(), 1500).has_value());
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(std::filesystem::file_size(large), 64ULL << 30);
+    EXPECT_EQ(ReadFileBytes(small), PatternOf(6000, 1));
+    EXPECT_EQ(probe::ListEntries(Control(1002)), (std::vector<std::wstring>{large, small}));
+    EXPECT_EQ(probe::Text(Control(1003)), out);
+}
+
+} // namespace
