@@ -35,6 +35,35 @@ struct WorkThread {
     }
 };
 
+// The thread that runs a WorkThread, waited for and released however the
+// loop that watches it ends. Leaving early (an exception) first asks the
+// work to stop, since the work uses the caller's frame.
+class RunningWork {
+public:
+    explicit RunningWork(WorkThread& job)
+        : m_job(job), m_handle(CreateThread(nullptr, 0, &WorkThread::Run, &job, 0, nullptr)) {}
+    ~RunningWork() {
+        if (m_handle != nullptr) {
+            m_job.progress.RequestCancel();
+            Join();
+        }
+    }
+    RunningWork(const RunningWork&) = delete;
+    RunningWork& operator=(const RunningWork&) = delete;
+
+    HANDLE Handle() const { return m_handle; }
+
+    void Join() {
+        WaitForSingleObject(m_handle, INFINITE);
+        CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+
+private:
+    WorkThread& m_job;
+    HANDLE m_handle;
+};
+
 // Mouse and keyboard input, which a window busy with long work does not take.
 bool IsInput(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
@@ -98,8 +127,8 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     HWND window = WindowOf(owner);
     SharedWorkProgress progress;
     WorkThread job{work, progress, nullptr};
-    HANDLE thread = CreateThread(nullptr, 0, &WorkThread::Run, &job, 0, nullptr);
-    if (thread == nullptr) {
+    RunningWork thread(job);
+    if (thread.Handle() == nullptr) {
         work(progress);
         return;
     }
@@ -115,14 +144,23 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     std::unique_ptr<TaskbarProgress> taskbar;
     const ULONGLONG start = GetTickCount64();
     ULONGLONG lastTick = start;
+    std::optional<WPARAM> quitCode;
     for (;;) {
+        HANDLE handle = thread.Handle();
         const DWORD wait =
-            MsgWaitForMultipleObjectsEx(1, &thread, kTickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            MsgWaitForMultipleObjectsEx(1, &handle, kTickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) {
             break;
         }
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // The application is ending (the session ends): the join stops,
+            // and the quit is passed on to the dialog's loop once it has.
+            if (msg.message == WM_QUIT) {
+                quitCode = msg.wParam;
+                progress.RequestCancel();
+                continue;
+            }
             if (window != nullptr && IsInput(msg.message) &&
                 (msg.hwnd == window || IsChild(window, msg.hwnd))) {
                 continue;
@@ -149,8 +187,10 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
             taskbar->Show(model.Fraction());
         }
     }
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    thread.Join();
+    if (quitCode) {
+        PostQuitMessage(static_cast<int>(*quitCode));
+    }
 
     // The owner is enabled before its pop-up goes, so it is activated again.
     if (wasEnabled) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <set>
 #include <string>
@@ -23,6 +24,7 @@
 #include "fw/win32/control_peers.h"
 #include "fw/win32/dialog_peer.h"
 #include "fw/win32/ui_backend.h"
+#include "fw/work_progress.h"
 
 namespace {
 
@@ -403,6 +405,26 @@ TEST_F(Win32BackendTest, WaitCursorShowsWhileBeginsOutnumberEnds) {
     EXPECT_FALSE(m_backend.IsWaitCursorShown());
     m_backend.EndWaitCursor(); // one end too many changes nothing
     EXPECT_EQ(GetCursor(), arrow);
+}
+
+// A quit that arrives while work runs (the session ends) stops the work and
+// still reaches the loop that called, once the work has ended.
+TEST_F(Win32BackendTest, QuitDuringWorkStopsItAndIsPassedOn) {
+    const DWORD uiThread = GetCurrentThreadId();
+    bool stopped = false;
+    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}};
+    m_backend.RunWithProgress(nullptr, "korvane", texts, [&](fw::IWorkProgress& progress) {
+        PostThreadMessageW(uiThread, WM_QUIT, 7, 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!progress.CancelRequested() && std::chrono::steady_clock::now() < deadline) {
+            Sleep(5);
+        }
+        stopped = progress.CancelRequested();
+    });
+    EXPECT_TRUE(stopped);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
 }
 
 } // namespace
