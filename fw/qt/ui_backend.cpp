@@ -190,6 +190,18 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
         QMetaObject::invokeMethod(
             &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
+    // However this frame is left, the work is stopped and waited for first,
+    // since it uses the frame.
+    struct StopAndJoin {
+        SharedWorkProgress& progress;
+        std::thread& worker;
+        ~StopAndJoin() {
+            if (worker.joinable()) {
+                progress.RequestCancel();
+                worker.join();
+            }
+        }
+    } stopAndJoin{progress, worker};
 
     {
         std::optional<ProgressWindow> progressWindow;
