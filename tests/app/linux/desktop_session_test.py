@@ -15,6 +15,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TIMEOUT = 20
 
@@ -38,14 +39,20 @@ def descendants(node):
 
 
 def window(pid, role, text):
-    """The program's top-level window of that role holding that text."""
+    """The program's top-level window of that role holding that text. While
+    windows come and go the tree may hold empty or vanished entries; the
+    caller asks again."""
     desktop = pyatspi.Registry.getDesktop(0)
-    for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-        if app is None or app.get_process_id() != pid:
-            continue
-        for win in (app.getChildAtIndex(i) for i in range(app.childCount)):
-            if win.getRole() == role and any(n.name == text for n in descendants(win)):
-                return win
+    try:
+        for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
+            if app is None or app.get_process_id() != pid:
+                continue
+            for win in (app.getChildAtIndex(i) for i in range(app.childCount)):
+                if win is not None and win.getRole() == role and any(
+                        n.name == text for n in descendants(win)):
+                    return win
+    except GLib.GError:  # a window that went away while read
+        pass
     return None
 
 
