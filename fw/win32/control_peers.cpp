@@ -179,10 +179,7 @@ void ButtonPeer::ScaleIcon(UINT dpi) {
     if (m_resourceId == 0) {
         return;
     }
-    const int side = MulDiv(32, static_cast<int>(dpi), 96);
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
-    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(m_resourceId), IMAGE_ICON,
-                                               side, side, LR_DEFAULTCOLOR));
+    HICON icon = LoadIconSized(m_hwnd, m_resourceId, MulDiv(32, static_cast<int>(dpi), 96));
     if (icon == nullptr) {
         return;
     }
@@ -195,6 +192,12 @@ void ButtonPeer::ScaleIcon(UINT dpi) {
     }
     SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     m_icon.reset(icon);
+}
+
+HICON LoadIconSized(HWND window, int resourceId, int side) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, side,
+                                         side, LR_DEFAULTCOLOR));
 }
 
 UINT WindowDpi(HWND hwnd) {

@@ -42,6 +42,16 @@ private:
     HWND m_hwnd;
 };
 
+// An icon this backend loaded itself, destroyed with its owner.
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+// Loads icon resourceId of the window's module in the image drawn for side
+// pixels (null where there is none).
+HICON LoadIconSized(HWND window, int resourceId, int side);
+
 // An icon from the program's resources shows in the size drawn for the
 // window's DPI (32 pixels at 96 DPI), loaded again when the DPI changes.
 // Its shape takes the button's text colour where that is not black (dark
@@ -56,13 +66,9 @@ public:
     void ScaleIcon(UINT dpi);
 
 private:
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-
     HWND m_hwnd;
     int m_resourceId = 0;
-    std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> m_icon;
+    UniqueIcon m_icon;
 };
 
 // The window's DPI: its monitor's where the system tells, else the system's.

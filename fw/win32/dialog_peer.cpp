@@ -102,6 +102,8 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         for (auto& [id, button] : m_buttons) {
             button->ScaleIcon(LOWORD(wParam));
         }
+        ScaleCaptionIcon(true, LOWORD(wParam));
+        ScaleCaptionIcon(false, LOWORD(wParam));
         return FALSE;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
@@ -181,8 +183,38 @@ void DialogPeer::EndDialog(int result) {
 }
 
 void DialogPeer::SetIcon(IconHandle icon, bool big) {
+    CaptionIcon& caption = big ? m_bigIcon : m_smallIcon;
+    caption.resourceId = icon.resourceId;
+    if (caption.resourceId != 0) {
+        ScaleCaptionIcon(big, WindowDpi(m_hwnd));
+        if (caption.image) {
+            return;
+        }
+    }
     SendMessageW(m_hwnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL,
                  reinterpret_cast<LPARAM>(icon.native));
+}
+
+void DialogPeer::ScaleCaptionIcon(bool big, UINT dpi) {
+    CaptionIcon& caption = big ? m_bigIcon : m_smallIcon;
+    if (caption.resourceId == 0) {
+        return;
+    }
+    // The sizes the system draws caption, taskbar and Alt+Tab icons in at
+    // that DPI; GetSystemMetricsForDpi exists from Windows 10 version 1607 on.
+    using MetricsForDpi = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    const int metric = big ? SM_CXICON : SM_CXSMICON;
+    const int side = metricsForDpi != nullptr
+                         ? metricsForDpi(metric, dpi)
+                         : MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), 96);
+    HICON image = LoadIconSized(m_hwnd, caption.resourceId, side);
+    if (image == nullptr) {
+        return;
+    }
+    SendMessageW(m_hwnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(image));
+    caption.image.reset(image);
 }
 
 void DialogPeer::RedrawAll() {

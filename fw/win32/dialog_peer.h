@@ -48,6 +48,8 @@ private:
     // The control with that id if its window class is of that kind.
     HWND ControlOf(int id, ControlKind kind) const;
     void CenterOnOwnerOrScreen() const;
+    // Loads the caption icon of that kind again in the size drawn for dpi.
+    void ScaleCaptionIcon(bool big, UINT dpi);
 
     CDialog& m_dialog;
     const UiBackend& m_backend;
@@ -60,6 +62,14 @@ private:
     std::map<int, std::unique_ptr<ListPeer>> m_lists;
     std::map<int, std::unique_ptr<EditPeer>> m_edits;
     std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+    // The caption's big and small icons: the resource each came from, and
+    // the image loaded for the window's DPI.
+    struct CaptionIcon {
+        int resourceId = 0;
+        UniqueIcon image;
+    };
+    CaptionIcon m_bigIcon;
+    CaptionIcon m_smallIcon;
 };
 
 } // namespace fw::win32

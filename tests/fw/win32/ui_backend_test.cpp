@@ -204,9 +204,7 @@ TEST_F(Win32BackendTest, EndingDuringInitialisationNeverShowsTheWindow) {
 }
 
 // The width of the icon button id shows.
-int ButtonIconSide(HWND dialog, int id) {
-    auto* icon =
-        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+int IconSide(HICON icon) {
     ICONINFO info{};
     if (icon == nullptr || !GetIconInfo(icon, &info)) {
         return 0;
@@ -218,6 +216,15 @@ int ButtonIconSide(HWND dialog, int id) {
         DeleteObject(info.hbmColor);
     }
     return mask.bmWidth;
+}
+
+int ButtonIconSide(HWND dialog, int id) {
+    return IconSide(
+        reinterpret_cast<HICON>(SendDlgItemMessageW(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0)));
+}
+
+int CaptionIconSide(HWND dialog, WPARAM kind) {
+    return IconSide(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, kind, 0)));
 }
 
 // The colours of the opaque pixels of the icon button id shows.
@@ -258,10 +265,9 @@ TEST_F(Win32BackendTest, IconsGoToCaptionButtonsAndDrag) {
         d.SetIcon(app, true);
         EXPECT_EQ(SendMessageW(d.Hwnd(), WM_GETICON, ICON_SMALL, 0), 0); // big only so far
         d.SetIcon(app, false);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(d.Hwnd(), WM_GETICON, ICON_BIG, 0)),
-                  app.native);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(d.Hwnd(), WM_GETICON, ICON_SMALL, 0)),
-                  app.native);
+        // The caption takes icon 128 in the sizes the system draws there.
+        EXPECT_EQ(CaptionIconSide(d.Hwnd(), ICON_BIG), GetSystemMetrics(SM_CXICON));
+        EXPECT_EQ(CaptionIconSide(d.Hwnd(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(d.Hwnd(), WM_QUERYDRAGICON, 0, 0)),
                   app.native);
         // The button shows the icon's image drawn for the window's DPI.
@@ -282,7 +288,11 @@ TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
         for (const int id : {1000, 1001}) {
             d.Peer()->Button(id)->SetIcon(m_backend.LoadIconResource(id == 1000 ? 134 : 133));
         }
-        // A move to a screen of twice the density, and back.
+        const fw::IconHandle appIcon = m_backend.LoadIconResource(128);
+        d.Peer()->SetIcon(appIcon, true);
+        d.Peer()->SetIcon(appIcon, false);
+        // A move to a screen of twice the density, and back: buttons and
+        // caption take the images drawn for it.
         RECT window{};
         GetWindowRect(d.Hwnd(), &window);
         for (const int dpi : {192, 96}) {
@@ -290,6 +300,8 @@ TEST_F(Win32BackendTest, IconButtonsCarryTooltipsAndIconsDrawnForTheDpi) {
                          reinterpret_cast<LPARAM>(&window));
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1000), dpi / 3);
             EXPECT_EQ(ButtonIconSide(d.Hwnd(), 1001), dpi / 3);
+            EXPECT_EQ(CaptionIconSide(d.Hwnd(), ICON_BIG), dpi / 3);
+            EXPECT_EQ(CaptionIconSide(d.Hwnd(), ICON_SMALL), dpi / 6);
         }
         // A colour scheme with light button text: the triangle follows it,
         // unless a visual style draws the buttons (with its own black text).
