@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -437,6 +438,16 @@ TEST_F(Win32BackendTest, QuitDuringWorkStopsItAndIsPassedOn) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
+}
+
+// What escapes the work on its thread is thrown again to the caller, for the
+// general error report of the command that ran it.
+TEST_F(Win32BackendTest, AnErrorOfTheWorkReachesTheCaller) {
+    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}};
+    EXPECT_THROW(m_backend.RunWithProgress(
+                     nullptr, "korvane", texts,
+                     [](fw::IWorkProgress&) { throw std::runtime_error("read failed"); }),
+                 std::runtime_error);
 }
 
 } // namespace
