@@ -200,12 +200,19 @@ HICON LoadIconSized(HWND window, int resourceId, int side) {
                                          side, LR_DEFAULTCOLOR));
 }
 
+namespace {
+
+// A function of user32 that only newer systems have (GetDpiForWindow and
+// GetSystemMetricsForDpi: Windows 10 version 1607 on), or null.
+template <typename Function> Function NewerUser32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+} // namespace
+
 UINT WindowDpi(HWND hwnd) {
-    // GetDpiForWindow exists from Windows 10 version 1607 on.
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow =
-        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow = NewerUser32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi != 0) {
@@ -218,6 +225,13 @@ UINT WindowDpi(HWND hwnd) {
         ReleaseDC(hwnd, dc);
     }
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+int SystemMetricForDpi(int metric, UINT dpi) {
+    static const auto metricsForDpi =
+        NewerUser32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    return metricsForDpi != nullptr ? metricsForDpi(metric, dpi)
+                                    : MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), 96);
 }
 
 } // namespace fw::win32

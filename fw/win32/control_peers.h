@@ -74,4 +74,7 @@ private:
 // The window's DPI: its monitor's where the system tells, else the system's.
 UINT WindowDpi(HWND hwnd);
 
+// A system metric (SM_CXICON, ...) as the system gives it at dpi.
+int SystemMetricForDpi(int metric, UINT dpi);
+
 } // namespace fw::win32

@@ -200,15 +200,8 @@ void DialogPeer::ScaleCaptionIcon(bool big, UINT dpi) {
     if (caption.resourceId == 0) {
         return;
     }
-    // The sizes the system draws caption, taskbar and Alt+Tab icons in at
-    // that DPI; GetSystemMetricsForDpi exists from Windows 10 version 1607 on.
-    using MetricsForDpi = int(WINAPI*)(int, UINT);
-    static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    const int metric = big ? SM_CXICON : SM_CXSMICON;
-    const int side = metricsForDpi != nullptr
-                         ? metricsForDpi(metric, dpi)
-                         : MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), 96);
+    // The sizes the system draws caption, taskbar and Alt+Tab icons in.
+    const int side = SystemMetricForDpi(big ? SM_CXICON : SM_CXSMICON, dpi);
     HICON image = LoadIconSized(m_hwnd, caption.resourceId, side);
     if (image == nullptr) {
         return;
