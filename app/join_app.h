@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fw/win_app.h"
+#include "fw/core/win_app.h"
 
 // The application: shows the join dialog modally and ends when it closes.
 class CJoinApp : public CWinApp {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "fw/win32_values.h"
+#include "fw/ui/win32_values.h"
 
 namespace {
 

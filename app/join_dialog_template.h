@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fw/dialog_template.h"
+#include "fw/ui/dialog_template.h"
 
 // The join dialog's layout (template 102), built from res/dialog_102.inc,
 // the same data the Windows resource script compiles.

@@ -2,9 +2,9 @@
 
 #include "app/app_messages.h"
 #include "app/join_dialog_template.h"
-#include "fw/message_box_style.h"
-#include "fw/paint_dc.h"
-#include "fw/win_app.h"
+#include "fw/core/win_app.h"
+#include "fw/ui/message_box_style.h"
+#include "fw/ui/paint_dc.h"
 #include "intake/default_output_path.h"
 #include "intake/drop_command_line_info.h"
 #include "join/join_engine.h"

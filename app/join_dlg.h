@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/resource_ids.h"
-#include "fw/controls.h"
-#include "fw/dialog.h"
+#include "fw/ui/controls.h"
+#include "fw/ui/dialog.h"
 #include "join/join_host.h"
 
 // The program's window: the dropped files in a list the user can reorder,

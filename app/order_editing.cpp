@@ -2,7 +2,7 @@
 
 #include "app/app_messages.h"
 #include "app/join_dlg.h"
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 
 // Moving the selected entry of the join list. The entry is deleted and its
 // text inserted one place further, then selected again, so repeated clicks

@@ -11,7 +11,7 @@
 
 #include "bench/unique_fd.h"
 
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
 #include "join/join_engine.h"
 #include "join/join_messages.h"

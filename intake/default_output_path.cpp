@@ -1,6 +1,6 @@
 #include "intake/default_output_path.h"
 
-#include "fw/desktop_directory.h"
+#include "fw/platform/desktop_directory.h"
 #include "fw/text/char_wise.h"
 #include "fw/text/system_code_page.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "fw/process_command_line.h"
+#include "fw/platform/process_command_line.h"
 #include "fw/text/char_wise.h"
 #include "fw/text/system_code_page.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "fw/command_line_info.h"
+#include "fw/core/command_line_info.h"
 #include "fw/text/code_page.h"
 
 // Takes the process command line apart into items, one item per call: an

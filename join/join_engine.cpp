@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "fw/file.h"
-#include "fw/file_system.h"
-#include "fw/message_box_style.h"
+#include "fw/file/file.h"
+#include "fw/file/file_system.h"
+#include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
 #include "join/join_messages.h"
 

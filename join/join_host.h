@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "fw/work_progress.h"
+#include "fw/ui/work_progress.h"
 
 // What the join engine needs from whatever hosts it (the join dialog, or a
 // test): the ordered inputs, the output path, message boxes, the wait
@@ -19,7 +19,7 @@ public:
     // The output path exactly as the user left it.
     virtual std::string OutputPathText() = 0;
 
-    // Shows a message box of one of the kinds in fw/message_box_style.h and
+    // Shows a message box of one of the kinds in fw/ui/message_box_style.h and
     // returns the answer (fw::kIdOk or fw::kIdCancel).
     virtual int ShowMessage(const std::string& text, unsigned style) = 0;
 

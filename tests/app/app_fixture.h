@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/resource_ids.h"
-#include "fw/mem/ui_backend.h"
-#include "fw/process_command_line.h"
-#include "tests/fw/file_faults.h"
+#include "fw/platform/process_command_line.h"
+#include "fw/ui_backends/mem/ui_backend.h"
+#include "tests/fw/file/file_faults.h"
 
 // Runs the real application object on the in-memory backend, with its own
 // home, desktop and configuration folders and a UTF-8 locale.

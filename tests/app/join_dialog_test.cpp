@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app_fixture.h"
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 #include "tests/expected_texts.h"
 
 using fw::mem::CursorCall;

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app_fixture.h"
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 #include "join/join_messages.h"
 #include "tests/expected_texts.h"
 

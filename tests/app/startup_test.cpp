@@ -3,7 +3,7 @@
 #include <clocale>
 
 #include "app_fixture.h"
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 #include "tests/expected_texts.h"
 
 using fw::mem::DialogPeer;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fw/process_command_line.h"
+#include "fw/platform/process_command_line.h"
 #include "intake/drop_command_line_info.h"
 #include "read_items.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "fw/desktop_directory.h"
+#include "fw/platform/desktop_directory.h"
 #include "fw/text/system_code_page.h"
 #include "intake/default_output_path.h"
 #include "test_environment.h"

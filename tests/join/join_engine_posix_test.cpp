@@ -19,7 +19,7 @@
 
 #include "join/join_engine.h"
 #include "tests/fw/child_process.h"
-#include "tests/fw/file_faults.h"
+#include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
 #include "tests/join/expected_messages.h"
 #include "tests/join/recording_host.h"

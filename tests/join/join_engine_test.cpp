@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fw/file.h"
-#include "fw/file_error_report.h"
+#include "fw/file/file.h"
+#include "fw/file/file_error_report.h"
 #include "join/join_engine.h"
-#include "tests/fw/file_faults.h"
+#include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
 #include "tests/join/expected_messages.h"
 #include "tests/join/recording_host.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fw/message_box_style.h"
+#include "fw/ui/message_box_style.h"
 #include "join/join_host.h"
 
 // A join host over plain data that records every box (kind and text) and

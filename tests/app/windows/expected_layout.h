@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fw/win32_values.h"
+#include "fw/ui/win32_values.h"
 
 // Template 102 as the shared layout data gives it, for checking what the
 // program shows and what its resources hold.

@@ -1,0 +1,84 @@
+#include "fw/core/win_app.h"
+
+#include "fw/text/char_wise.h"
+#include "fw/text/system_code_page.h"
+#include "fw/ui_backends/ui_backend.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(const char* appName)
+    : m_strAppName(appName != nullptr ? appName : ""), m_bNameGiven(appName != nullptr) {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+bool CWinApp::InitInstance() {
+    return true;
+}
+
+int CWinApp::ExitInstance() {
+    return 0;
+}
+
+fw::IconHandle CWinApp::LoadAppIcon(int resourceId) const {
+    return fw::Backend().LoadIconResource(resourceId);
+}
+
+int CWinApp::Start(const std::string& programPath) {
+    if (!m_bNameGiven)
+        m_strAppName = fw::ProgramNameFromPath(programPath, fw::GetSystemCodePage());
+    // Whether or not start-up asks for a message loop, this framework has
+    // none of its own: everything runs inside modal dialogs during start-up.
+    InitInstance();
+    m_pMainWnd = nullptr;
+    return ExitInstance();
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+namespace fw {
+
+int RunApplication() {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return 1;
+    return app->Start(Backend().ProgramPath());
+}
+
+std::string ProgramNameFromPath(const std::string& path, CodePage codePage) {
+#ifdef _WIN32
+    const char separators[] = {'\\', '/', ':'};
+#else
+    const char separators[] = {'/'};
+#endif
+    std::size_t start = 0;
+    for (char separator : separators) {
+        std::size_t found = FindLastChar(path, separator, codePage);
+        if (found != std::string::npos && found + 1 > start)
+            start = found + 1;
+    }
+    std::string name = path.substr(start);
+    std::size_t dot = FindLastChar(name, '.', codePage);
+    if (dot != std::string::npos && dot != 0)
+        name.erase(dot);
+    return name;
+}
+
+int AppMessageBox(IDialogPeer* owner, const std::string& text, unsigned style) {
+    CWinApp* app = AfxGetApp();
+    return Backend().ShowMessageBox(owner, text, app != nullptr ? app->AppName() : std::string(),
+                                    style);
+}
+
+} // namespace fw

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "fw/file/file_exception.h"
+
+// A file opened for reading or for writing, held by one object and closed
+// with it. Opening reports failure by a false result (and fills the optional
+// CFileException with the cause); every other failing operation throws
+// CFileException naming the file. Each platform provides the implementation
+// (fw/platform/posix/, fw/platform/windows/) behind the opaque Impl.
+class CFile {
+public:
+    enum OpenFlags : unsigned {
+        // Open an existing file for reading. Only regular files are admitted:
+        // a directory, pipe or device fails to open at once, without blocking.
+        modeRead = 0x0000,
+        // Open for writing.
+        modeWrite = 0x0001,
+        // With modeWrite: create the file, or truncate an existing one to zero
+        // length. The truncation happens only once the file is held, so a file
+        // another program holds is left intact.
+        modeCreate = 0x1000,
+        // Admit no other opener while this object holds the file (share mode 0
+        // on Windows, an exclusive non-blocking flock on POSIX). Where another
+        // holds the file, the open fails with sharingViolation.
+        shareExclusive = 0x0010,
+    };
+
+    CFile() noexcept;
+    // Closes an open file without throwing; a failure there is ignored.
+    ~CFile();
+
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    CFile(CFile&&) noexcept;
+    CFile& operator=(CFile&&) noexcept;
+
+    // Opens path with a combination of OpenFlags. An object that already
+    // holds a file closes it first (without throwing).
+    bool Open(const std::string& path, unsigned flags, CFileException* error = nullptr);
+
+    // Reads up to count bytes; returns the number read, 0 at the end.
+    std::size_t Read(void* buffer, std::size_t count);
+
+    // Writes all count bytes; storing fewer than asked throws.
+    void Write(const void* buffer, std::size_t count);
+
+    // What CopyTo did.
+    struct CopyResult {
+        // The bytes copied; fewer than asked only where this file ended.
+        std::size_t copied = 0;
+        // Writing failed; the output keeps the bytes copied before.
+        bool outputFailed = false;
+    };
+
+    // Copies up to count bytes from this file's position to output's,
+    // advancing both. Where both lie on a file system that copies between
+    // its files by itself, sharing blocks or copying on the server (btrfs,
+    // XFS, NFS, SMB on Linux), the kernel copies (copy_file_range) and the
+    // bytes do not pass through this process. Elsewhere, and wherever that
+    // copy fails, they go through buffer by Read and Write, so that a failure
+    // is always told apart: a failed read throws CFileException naming this
+    // file, as Read does, and a failed write ends the copy with outputFailed
+    // set. buffer must not be empty.
+    CopyResult CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer);
+
+    std::uint64_t GetLength() const;
+
+    // Flushes what was written through to stable storage. On a device
+    // that has no stable storage to flush to (a null device) it does nothing.
+    void Flush();
+
+    // Closes the file; a failure throws, and the object is closed either way.
+    void Close();
+
+    // Closes the file if open, ignoring any failure.
+    void Abort() noexcept;
+
+    bool IsOpen() const noexcept;
+
+    // The path given to Open; empty when closed.
+    const std::string& GetFilePath() const noexcept;
+
+    struct Impl;
+    // Frees an Impl; each platform defines it where Impl is complete.
+    struct ImplDeleter {
+        void operator()(Impl* impl) const noexcept;
+    };
+
+private:
+    // CopyTo through buffer, by Read and Write.
+    CopyResult CopyThroughBuffer(CFile& output, std::size_t count, std::span<std::byte> buffer);
+
+    std::unique_ptr<Impl, ImplDeleter> m_impl;
+    std::string m_strFileName;
+};
+
+namespace fw {
+
+// True where both paths name existing files and they are the same file
+// (POSIX: device and inode, following symbolic links; Windows: volume serial
+// and file index), so links and differently spelt paths are caught. False
+// where either does not exist or cannot be inspected.
+bool IsSameExistingFile(const std::string& a, const std::string& b);
+
+} // namespace fw

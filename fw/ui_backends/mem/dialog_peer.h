@@ -1,0 +1,82 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fw/ui_backends/mem/control_peers.h"
+#include "fw/ui_backends/ui_backend.h"
+
+class CDialog;
+
+namespace fw::mem {
+
+// A dialog window held in memory, with the controls of its template. Tests
+// reach it while the dialog runs and act on it as a user would.
+class DialogPeer : public IDialogPeer {
+public:
+    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate);
+
+    // IDialogPeer. Every control lookup is recorded (BoundIds).
+    IListPeer* ListBox(int id) override;
+    IEditPeer* Edit(int id) override;
+    IButtonPeer* Button(int id) override;
+    void EndDialog(int result) override;
+    void SetIcon(IconHandle icon, bool big) override;
+    void RedrawAll() override { ++m_redraws; }
+    bool IsIconic() const override { return m_iconic; }
+    Rect GetClientRect() const override { return m_clientRect; }
+    std::unique_ptr<IPaintContext> BeginPaint() override;
+    void DefaultPaint() override { m_paintLog.push_back("default"); }
+
+    // What a user does. Each goes through the dialog's command routing as
+    // the platform's would; acting on an ended dialog does nothing.
+    void SelectEntry(int listId, int index);
+    void ClickButton(int id);
+    void SetEditText(int id, const std::string& text);
+    void PressEnter();  // the default button: the OK command
+    void PressEscape(); // the cancel command
+    void Paint();       // WM_PAINT
+    IconHandle QueryDragIcon();
+
+    // What the dialog did.
+    const DialogTemplate& Template() const { return m_template; }
+    bool Shown() const { return m_shown; }
+    void MarkShown() { m_shown = true; }
+    bool Ended() const { return m_ended; }
+    int Result() const { return m_result; }
+    const std::vector<int>& BoundIds() const { return m_boundIds; }
+    // (icon, big) per WM_SETICON, in order.
+    const std::vector<std::pair<IconHandle, bool>>& IconsSet() const { return m_iconsSet; }
+    int Redraws() const { return m_redraws; }
+    const std::vector<std::string>& PaintLog() const { return m_paintLog; }
+    ListPeer& List(int id);
+    EditPeer& EditField(int id);
+    ButtonPeer& PushButton(int id);
+
+    // The window's state the platform would set.
+    void SetIconic(bool iconic) { m_iconic = iconic; }
+    void SetClientRect(Rect rect) { m_clientRect = rect; }
+
+private:
+    friend class PaintContext;
+
+    CDialog& m_dialog;
+    const DialogTemplate& m_template;
+    std::map<int, std::unique_ptr<ListPeer>> m_lists;
+    std::map<int, std::unique_ptr<EditPeer>> m_edits;
+    std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+    std::vector<int> m_boundIds;
+    std::vector<std::pair<IconHandle, bool>> m_iconsSet;
+    std::vector<std::string> m_paintLog;
+    Rect m_clientRect;
+    int m_redraws = 0;
+    int m_result = 0;
+    bool m_shown = false;
+    bool m_ended = false;
+    bool m_iconic = false;
+};
+
+} // namespace fw::mem

@@ -1,0 +1,274 @@
+#include "fw/ui_backends/qt/ui_backend.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QStyle>
+#include <QTimer>
+#include <QWindow>
+#include <atomic>
+#include <exception>
+#include <optional>
+#include <thread>
+
+#include "fw/ui/dialog.h"
+#include "fw/ui/message_box_style.h"
+#include "fw/ui/progress_model.h"
+#include "fw/ui_backends/qt/dialog_peer.h"
+#include "fw/ui_backends/qt/launcher_entry.h"
+#include "fw/ui_backends/qt/progress_window.h"
+
+// The icons are compiled into the library (fw/ui_backends/qt/icons.qrc); a static
+// library must register them explicitly, outside any namespace.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace fw::qt {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(unsigned style) {
+    switch (IconOf(style)) {
+    case kMbIconStop:
+        return QMessageBox::Critical;
+    case kMbIconQuestion:
+        return QMessageBox::Question;
+    case kMbIconExclamation:
+        return QMessageBox::Warning;
+    case kMbIconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// Detaches the dialog from its window on every way out of the modal run.
+class PeerAttachment {
+public:
+    PeerAttachment(CDialog& dialog, IDialogPeer* peer) : m_dialog(dialog) {
+        m_dialog.AttachPeer(peer);
+    }
+    ~PeerAttachment() { m_dialog.AttachPeer(nullptr); }
+    PeerAttachment(const PeerAttachment&) = delete;
+    PeerAttachment& operator=(const PeerAttachment&) = delete;
+
+private:
+    CDialog& m_dialog;
+};
+
+// Keeps every input (mouse buttons, wheel, keys, the close box) from one
+// window while the object lives; the window still repaints.
+class InputBlock final : public QObject {
+public:
+    explicit InputBlock(QWidget* window) : m_window(window) {
+        if (m_window != nullptr)
+            qApp->installEventFilter(this);
+    }
+    ~InputBlock() override {
+        if (m_window != nullptr)
+            qApp->removeEventFilter(this);
+    }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return IsOurs(receiver);
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool IsOurs(QObject* receiver) const {
+        if (auto* widget = qobject_cast<QWidget*>(receiver))
+            return widget->window() == m_window;
+        return receiver == m_window->windowHandle();
+    }
+
+    QWidget* m_window;
+};
+
+} // namespace
+
+UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {
+    InitIconResources();
+}
+
+UiBackend::~UiBackend() {
+    while (m_waitDepth > 0)
+        EndWaitCursor();
+}
+
+int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
+    QWidget* owner = nullptr;
+    if (CDialog* parent = dialog.Parent())
+        owner = dynamic_cast<DialogPeer*>(parent->Peer());
+    DialogPeer window(dialog, dialogTemplate, owner);
+    PeerAttachment attachment(dialog, &window);
+    return window.Run();
+}
+
+int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
+                              const std::string& caption, unsigned style) {
+    QWidget* parent = dynamic_cast<DialogPeer*>(owner);
+    if (parent == nullptr)
+        parent = QApplication::activeModalWidget();
+
+    QMessageBox box(parent);
+    box.setIcon(BoxIcon(style));
+    box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const bool okCancel = IsOkCancel(style);
+    box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    // Japanese like every other text, whatever the locale.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    if (okCancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+
+    // Over a message box the pointer is the ordinary arrow, even while a
+    // join shows the wait cursor.
+    const bool waiting = m_waitDepth > 0;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
+
+    // Only the OK button answers OK: a question that ends without any button
+    // (the application quitting as the session ends) is not a yes.
+    if (!okCancel)
+        return kIdOk;
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? kIdOk : kIdCancel;
+}
+
+void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
+                                const ProgressWindowTexts& texts,
+                                const std::function<void(IWorkProgress&)>& work) {
+    QWidget* window = dynamic_cast<DialogPeer*>(owner);
+    SharedWorkProgress progress;
+    ProgressModel model(texts);
+    std::exception_ptr error;
+    std::atomic<bool> finished{false};
+    QEventLoop loop;
+    QObject context; // the loop's end is carried to this thread through it
+    InputBlock block(window);
+    QElapsedTimer clock;
+    clock.start();
+
+    std::thread worker([&] {
+        try {
+            work(progress);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        finished.store(true);
+        QMetaObject::invokeMethod(
+            &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+    // However this frame is left, the work is stopped and waited for first,
+    // since it uses the frame.
+    struct StopAndJoin {
+        SharedWorkProgress& progress;
+        std::thread& worker;
+        ~StopAndJoin() {
+            if (worker.joinable()) {
+                progress.RequestCancel();
+                worker.join();
+            }
+        }
+    } stopAndJoin{progress, worker};
+
+    {
+        std::optional<ProgressWindow> progressWindow;
+        std::optional<LauncherEntryProgress> launcher;
+        QTimer tick;
+        tick.setInterval(100);
+        QObject::connect(&tick, &QTimer::timeout, &context, [&] {
+            const double seconds = static_cast<double>(clock.elapsed()) / 1000;
+            model.Update(progress, seconds);
+            if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
+                progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
+                                       [&progress] { progress.RequestCancel(); });
+                launcher.emplace();
+            }
+            if (progressWindow) {
+                progressWindow->Show(model);
+                launcher->Show(model.Fraction());
+            }
+        });
+        tick.start();
+        if (!finished.load())
+            loop.exec();
+        tick.stop();
+    }
+    // The loop also ends when the application quits: the work stops then.
+    if (!finished.load())
+        progress.RequestCancel();
+    worker.join();
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void UiBackend::BeginWaitCursor() {
+    if (m_waitDepth++ == 0) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        // The join that follows keeps the event loop busy: let the cursor
+        // change reach the window system now.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void UiBackend::EndWaitCursor() {
+    if (m_waitDepth > 0 && --m_waitDepth == 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+IconHandle UiBackend::LoadIconResource(int resourceId) {
+    auto it = m_icons.find(resourceId);
+    if (it == m_icons.end()) {
+        // Every size the icon file holds, so each scale gets its own image.
+        QImageReader reader(QStringLiteral(":/korvane/icons/%1.ico").arg(resourceId));
+        QIcon icon;
+        do {
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        } while (reader.jumpToNextImage());
+        if (icon.isNull())
+            return {};
+        it = m_icons.emplace(resourceId, icon).first;
+    }
+    return {resourceId, &it->second};
+}
+
+Size UiBackend::SystemIconSize() const {
+    const int side = QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+    return {side, side};
+}
+
+} // namespace fw::qt

@@ -1,0 +1,265 @@
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fw/file/file.h"
+#include "tests/fw/child_process.h"
+#include "tests/fw/file/file_faults.h"
+#include "tests/fw/temp_folder.h"
+
+namespace {
+
+constexpr unsigned kRead = CFile::modeRead | CFile::shareExclusive;
+constexpr unsigned kCreate = CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive;
+
+class FileTest : public ::testing::Test {
+protected:
+    void TearDown() override { file_faults::Clear(); }
+    TempFolder dir;
+};
+
+TEST_F(FileTest, WrittenBytesReadBack) {
+    const std::string path = dir / "f";
+    const std::string bytes = PatternBytes(100000, 1);
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open(path, kCreate));
+        out.Write(bytes.data(), 60000);
+        out.Write(bytes.data() + 60000, 40000);
+        EXPECT_EQ(out.GetLength(), 100000u);
+        out.Flush();
+        out.Close();
+        EXPECT_FALSE(out.IsOpen());
+    }
+    CFile in;
+    ASSERT_TRUE(in.Open(path, kRead));
+    EXPECT_EQ(in.GetFilePath(), path);
+    std::string back(100000, '\0');
+    EXPECT_EQ(in.Read(back.data(), 70000), 70000u);
+    EXPECT_EQ(in.Read(back.data() + 70000, 70000), 30000u);
+    EXPECT_EQ(in.Read(back.data(), 10), 0u);
+    EXPECT_EQ(back, bytes);
+}
+
+TEST_F(FileTest, CreateTruncatesAnExistingFile) {
+    const std::string path = dir / "f";
+    WriteBytes(path, PatternBytes(5000, 1));
+    CFile out;
+    ASSERT_TRUE(out.Open(path, kCreate));
+    EXPECT_EQ(out.GetLength(), 0u);
+}
+
+TEST_F(FileTest, FailedOpenReportsCauseErrorAndName) {
+    const std::string path = dir / "missing";
+    CFileException error;
+    CFile in;
+    EXPECT_FALSE(in.Open(path, kRead, &error));
+    EXPECT_FALSE(in.IsOpen());
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_lOsError, ENOENT);
+    EXPECT_EQ(error.m_strFileName, path);
+
+    CFile out;
+    EXPECT_FALSE(out.Open(dir / "missing/f", kCreate, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_FALSE(out.Open(dir / "", kCreate, &error)); // the folder itself
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+}
+
+TEST_F(FileTest, OnlyRegularFilesOpenForReadingAndNothingWaits) {
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {dir.Path().string(), fifo, std::string("/dev/zero")}) {
+        const std::string result = RunInChild(
+            [&] {
+                CFile in;
+                return in.Open(path, kRead) ? std::string("opened") : std::string("refused");
+            },
+            10000);
+        EXPECT_EQ(result, "refused") << path;
+    }
+}
+
+TEST_F(FileTest, CreatingAFifoWithoutReaderFailsWithoutWaiting) {
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string result = RunInChild(
+        [&] {
+            CFile out;
+            return out.Open(fifo, kCreate) ? std::string("opened") : std::string("refused");
+        },
+        10000);
+    EXPECT_EQ(result, "refused");
+}
+
+TEST_F(FileTest, ExclusiveHolderKeepsOthersOutAndItsContents) {
+    const std::string path = dir / "f";
+    WriteBytes(path, "contents");
+    {
+        CFile holder;
+        ASSERT_TRUE(holder.Open(path, kRead));
+        CFileException error;
+        CFile other;
+        EXPECT_FALSE(other.Open(path, kRead, &error));
+        EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+        EXPECT_FALSE(other.Open(path, kCreate, &error));
+        EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+        EXPECT_EQ(ReadBytes(path), "contents");
+    }
+    CFile after; // the holder's destructor released the file
+    EXPECT_TRUE(after.Open(path, kCreate));
+}
+
+TEST_F(FileTest, DevicesTakeWritesWithoutLocking) {
+    CFile null1;
+    CFile null2;
+    ASSERT_TRUE(null1.Open("/dev/null", kCreate));
+    ASSERT_TRUE(null2.Open("/dev/null", kCreate));
+    null1.Write("x", 1);
+    EXPECT_NO_THROW(null1.Flush()); // nothing to flush, not an error
+    EXPECT_NO_THROW(null1.Close());
+}
+
+TEST_F(FileTest, FailedWriteThrowsWithCauseAndName) {
+    CFile full;
+    ASSERT_TRUE(full.Open("/dev/full", kCreate));
+    try {
+        full.Write("abc", 3);
+        FAIL() << "write to /dev/full succeeded";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::diskFull);
+        EXPECT_EQ(e.m_lOsError, ENOSPC);
+        EXPECT_EQ(e.m_strFileName, "/dev/full");
+    }
+}
+
+TEST_F(FileTest, LengthIs64Bit) {
+    const std::string path = dir / "sparse";
+    WriteBytes(path, "");
+    const std::uint64_t size = (std::uint64_t{5} << 30) + 7;
+    std::filesystem::resize_file(path, size);
+    CFile in;
+    ASSERT_TRUE(in.Open(path, kRead));
+    EXPECT_EQ(in.GetLength(), size);
+}
+
+TEST_F(FileTest, FailedCloseStillClosesAndReleases) {
+    const std::string path = dir / "f";
+    CFile out;
+    ASSERT_TRUE(out.Open(path, kCreate));
+    file_faults::Inject(file_faults::FileOp::close, EIO);
+    try {
+        out.Close();
+        FAIL() << "close succeeded";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::hardIO);
+        EXPECT_EQ(e.m_strFileName, path);
+    }
+    EXPECT_FALSE(out.IsOpen());
+    CFile again;
+    EXPECT_TRUE(again.Open(path, kRead));
+}
+
+TEST_F(FileTest, InjectedFaultHitsTheChosenCallOnce) {
+    const std::string path = dir / "f";
+    WriteBytes(path, "abcdef");
+    CFile in;
+    ASSERT_TRUE(in.Open(path, kRead));
+    file_faults::Inject(file_faults::FileOp::read, EIO, 1);
+    char c = 0;
+    EXPECT_EQ(in.Read(&c, 1), 1u);
+    EXPECT_THROW(in.Read(&c, 1), CFileException);
+    EXPECT_EQ(in.Read(&c, 1), 1u);
+    EXPECT_EQ(c, 'b');
+}
+
+// The system calls this process has made that read (copy_file_range counts
+// as one too).
+long SystemReads() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long value = 0;
+    while (io >> key >> value) {
+        if (key == "syscr:") {
+            return value;
+        }
+    }
+    return -1;
+}
+
+// Where the kernel copies between two files, a few calls move what would
+// take hundreds of reads through the buffer. A copy asked for more than is
+// left stops at the end.
+TEST_F(FileTest, CopyToCopiesInTheKernelUpToTheEnd) {
+    const std::string bytes = PatternBytes(3 << 20, 1);
+    WriteBytes(dir / "in", bytes);
+    CFile in;
+    CFile out;
+    ASSERT_TRUE(in.Open(dir / "in", kRead));
+    ASSERT_TRUE(out.Open(dir / "out", kCreate));
+    std::vector<std::byte> buffer(4096);
+    const long before = SystemReads();
+    const CFile::CopyResult first = in.CopyTo(out, 1 << 20, buffer);
+    const CFile::CopyResult rest = in.CopyTo(out, 4 << 20, buffer);
+    const CFile::CopyResult end = in.CopyTo(out, 4 << 20, buffer);
+    const long reads = SystemReads() - before;
+    EXPECT_EQ(first.copied, 1u << 20);
+    EXPECT_EQ(rest.copied, 2u << 20);
+    EXPECT_EQ(end.copied, 0u);
+    EXPECT_FALSE(first.outputFailed || rest.outputFailed || end.outputFailed);
+    out.Close();
+    EXPECT_EQ(ReadBytes(dir / "out"), bytes);
+    if (before < 0) {
+        GTEST_SKIP() << "no count of system calls here";
+    }
+    EXPECT_LT(reads, 20) << "the bytes went through the buffer";
+}
+
+TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {
+    CFile file;
+    char c = 0;
+    EXPECT_THROW(file.Read(&c, 1), CFileException);
+    EXPECT_THROW(file.Write(&c, 1), CFileException);
+    EXPECT_THROW(file.GetLength(), CFileException);
+    EXPECT_NO_THROW(file.Close());
+}
+
+TEST_F(FileTest, MovedFileKeepsItsHold) {
+    const std::string path = dir / "f";
+    WriteBytes(path, "abc");
+    CFile first;
+    ASSERT_TRUE(first.Open(path, kRead));
+    CFile second(std::move(first));
+    EXPECT_TRUE(second.IsOpen());
+    EXPECT_EQ(second.GetFilePath(), path);
+    CFile other;
+    EXPECT_FALSE(other.Open(path, kRead));
+    second = CFile();
+    EXPECT_TRUE(other.Open(path, kRead));
+}
+
+TEST_F(FileTest, SameFileIsFoundThroughLinks) {
+    const std::string a = dir / "a";
+    const std::string b = dir / "b";
+    WriteBytes(a, "a");
+    WriteBytes(b, "b");
+    std::filesystem::create_hard_link(a, dir / "hard");
+    std::filesystem::create_symlink(a, dir / "soft");
+    std::filesystem::create_directory(dir / "sub");
+
+    EXPECT_TRUE(fw::IsSameExistingFile(a, a));
+    EXPECT_TRUE(fw::IsSameExistingFile(a, dir / "hard"));
+    EXPECT_TRUE(fw::IsSameExistingFile(dir / "soft", a));
+    EXPECT_TRUE(fw::IsSameExistingFile(a, dir / "sub/../a"));
+    EXPECT_FALSE(fw::IsSameExistingFile(a, b));
+    EXPECT_FALSE(fw::IsSameExistingFile(dir / "missing", dir / "missing"));
+    EXPECT_FALSE(fw::IsSameExistingFile(a, ""));
+}
+
+} // namespace

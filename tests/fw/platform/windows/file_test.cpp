@@ -1,0 +1,243 @@
+// The Win32 file layer against the real file system (under Wine in CI).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fw/file/file.h"
+#include "tests/fw/file/file_faults.h"
+#include "tests/fw/temp_folder.h"
+
+namespace {
+
+// A handle of our own on a file, held the way another program would.
+class OtherOpener {
+public:
+    OtherOpener(const std::string& path, DWORD access, DWORD share) {
+        m_handle = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~OtherOpener() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
+        }
+    }
+    OtherOpener(const OtherOpener&) = delete;
+    OtherOpener& operator=(const OtherOpener&) = delete;
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};
+
+constexpr unsigned kReadExclusive = CFile::modeRead | CFile::shareExclusive;
+constexpr unsigned kCreateExclusive = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
+
+class Win32FileTest : public ::testing::Test {
+protected:
+    void TearDown() override { file_faults::Clear(); }
+    TempFolder m_folder;
+};
+
+TEST_F(Win32FileTest, OpenFailuresCarryTheCauseOfTheSystemError) {
+    CFileException error(CFileException::none, 0, "");
+    CFile file;
+
+    const std::string missing = m_folder / "missing.mpg";
+    EXPECT_FALSE(file.Open(missing, kReadExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_lOsError, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(error.m_strFileName, missing);
+    EXPECT_FALSE(file.IsOpen());
+
+    // A path through a folder that does not exist is a bad path, for reading
+    // and for creating alike.
+    const std::string inMissingFolder = m_folder / "no-such-folder\\clip.mpg";
+    EXPECT_FALSE(file.Open(inMissingFolder, kReadExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::badPath);
+    EXPECT_EQ(error.m_lOsError, ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(file.Open(inMissingFolder, kCreateExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::badPath);
+
+    // A folder is no input.
+    EXPECT_FALSE(file.Open(m_folder.Path().string(), kReadExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(Win32FileTest, DevicesAreRefusedAsInputsButTakeOutput) {
+    CFile file;
+    CFileException error(CFileException::none, 0, "");
+    EXPECT_FALSE(file.Open("NUL", kReadExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+
+    ASSERT_TRUE(file.Open("NUL", kCreateExclusive));
+    file.Write("abc", 3);
+    EXPECT_NO_THROW(file.Flush()); // nothing to flush on the null device
+    EXPECT_NO_THROW(file.Close());
+}
+
+TEST_F(Win32FileTest, ExclusiveOpenShutsOutEveryOtherOpener) {
+    const std::string path = m_folder / "held.mpg";
+    WriteBytes(path, PatternBytes(6000, 1));
+
+    CFile input;
+    ASSERT_TRUE(input.Open(path, kReadExclusive));
+    CFile second;
+    CFileException error(CFileException::none, 0, "");
+    EXPECT_FALSE(second.Open(path, kReadExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_EQ(error.m_lOsError, ERROR_SHARING_VIOLATION);
+    EXPECT_FALSE(OtherOpener(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE).IsOpen());
+    input.Close();
+    EXPECT_TRUE(second.Open(path, kReadExclusive));
+}
+
+TEST_F(Win32FileTest, CreatingOverAFileAnotherHoldsLeavesItIntact) {
+    const std::string path = m_folder / "busy.mpg";
+    const std::string bytes = PatternBytes(7000, 2);
+    WriteBytes(path, bytes);
+    {
+        OtherOpener other(path, GENERIC_READ, 0);
+        ASSERT_TRUE(other.IsOpen());
+        CFile output;
+        CFileException error(CFileException::none, 0, "");
+        EXPECT_FALSE(output.Open(path, kCreateExclusive, &error));
+        EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    }
+    EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+TEST_F(Win32FileTest, CreateTruncatesAndWritesThrough) {
+    const std::string path = m_folder / "out.mpg";
+    WriteBytes(path, PatternBytes(9000, 3));
+
+    CFile output;
+    ASSERT_TRUE(output.Open(path, kCreateExclusive));
+    EXPECT_EQ(output.GetFilePath(), path);
+    EXPECT_EQ(output.GetLength(), 0u);
+    const std::string bytes = PatternBytes(5001, 4);
+    output.Write(bytes.data(), bytes.size());
+    EXPECT_EQ(output.GetLength(), 5001u);
+    output.Flush();
+    output.Close();
+    EXPECT_FALSE(output.IsOpen());
+    EXPECT_TRUE(output.GetFilePath().empty());
+    EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+TEST_F(Win32FileTest, ReadsAnInputOf5001BytesToItsEnd) {
+    const std::string path = m_folder / "small.mpg";
+    const std::string bytes = PatternBytes(5001, 5);
+    WriteBytes(path, bytes);
+
+    CFile input;
+    ASSERT_TRUE(input.Open(path, kReadExclusive));
+    EXPECT_EQ(input.GetLength(), 5001u);
+    char buffer[1000];
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(input.Read(buffer, sizeof buffer), sizeof buffer);
+    }
+    char rest[1024];
+    ASSERT_EQ(input.Read(rest, sizeof rest), 1u);
+    EXPECT_EQ(rest[0], bytes[5000]);
+    EXPECT_EQ(input.Read(rest, sizeof rest), 0u);
+}
+
+TEST_F(Win32FileTest, FailuresAfterOpeningThrowWithCauseAndName) {
+    const std::string path = m_folder / "faulty.mpg";
+    WriteBytes(path, PatternBytes(6000, 6));
+    CFile input;
+    ASSERT_TRUE(input.Open(path, kReadExclusive));
+
+    char buffer[16];
+    file_faults::Inject(file_faults::FileOp::read, ERROR_CRC);
+    try {
+        input.Read(buffer, sizeof buffer);
+        FAIL() << "read did not throw";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::hardIO);
+        EXPECT_EQ(e.m_lOsError, ERROR_CRC);
+        EXPECT_EQ(e.m_strFileName, path);
+    }
+
+    file_faults::Inject(file_faults::FileOp::length, ERROR_INVALID_PARAMETER);
+    try {
+        input.GetLength();
+        FAIL() << "length did not throw";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::genericException);
+    }
+
+    // A close that fails still closes.
+    file_faults::Inject(file_faults::FileOp::close, ERROR_LOCK_VIOLATION);
+    EXPECT_THROW(input.Close(), CFileException);
+    EXPECT_FALSE(input.IsOpen());
+    CFile again;
+    EXPECT_TRUE(again.Open(path, kReadExclusive));
+}
+
+TEST_F(Win32FileTest, WriteFailureNamesTheOutput) {
+    const std::string path = m_folder / "full.mpg";
+    CFile output;
+    ASSERT_TRUE(output.Open(path, kCreateExclusive));
+    file_faults::Inject(file_faults::FileOp::write, ERROR_DISK_FULL, 1);
+    output.Write("a", 1);
+    try {
+        output.Write("b", 1);
+        FAIL() << "write did not throw";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::diskFull);
+        EXPECT_EQ(e.m_strFileName, path);
+    }
+}
+
+TEST_F(Win32FileTest, OperationsOnAClosedFileThrow) {
+    CFile file;
+    char buffer[4];
+    EXPECT_THROW(file.Read(buffer, sizeof buffer), CFileException);
+    EXPECT_THROW(file.Write(buffer, sizeof buffer), CFileException);
+    EXPECT_THROW(file.GetLength(), CFileException);
+    EXPECT_NO_THROW(file.Close());
+}
+
+TEST_F(Win32FileTest, MovingHandsTheFileOver) {
+    const std::string path = m_folder / "moved.mpg";
+    WriteBytes(path, PatternBytes(6000, 7));
+    CFile first;
+    ASSERT_TRUE(first.Open(path, kReadExclusive));
+    CFile second(std::move(first));
+    EXPECT_TRUE(second.IsOpen());
+    EXPECT_EQ(second.GetLength(), 6000u);
+    CFile third;
+    third = std::move(second);
+    EXPECT_EQ(third.GetFilePath(), path);
+    third.Abort();
+    EXPECT_TRUE(CFile().Open(path, kReadExclusive)); // released
+}
+
+TEST_F(Win32FileTest, SameFileIsFoundThroughOtherSpellings) {
+    const std::string path = m_folder / "Clip01.mpg";
+    const std::string other = m_folder / "clip02.mpg";
+    WriteBytes(path, PatternBytes(6000, 8));
+    WriteBytes(other, PatternBytes(6000, 8));
+
+    std::string upper = path;
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const std::string dotted = m_folder / ".\\Clip01.mpg";
+    EXPECT_TRUE(fw::IsSameExistingFile(path, path));
+    EXPECT_TRUE(fw::IsSameExistingFile(path, upper));
+    EXPECT_TRUE(fw::IsSameExistingFile(dotted, path));
+    EXPECT_FALSE(fw::IsSameExistingFile(path, other)); // same bytes, other file
+    EXPECT_FALSE(fw::IsSameExistingFile(path, m_folder / "missing.mpg"));
+
+    // Still found while the output holds the file without sharing.
+    CFile output;
+    ASSERT_TRUE(output.Open(path, kCreateExclusive));
+    EXPECT_TRUE(fw::IsSameExistingFile(upper, path));
+}
+
+} // namespace
