@@ -12,12 +12,8 @@ CJoinApp::~CJoinApp() = default;
 bool CJoinApp::InitInstance() {
     // The 3-D look of dialog controls needs no switching on: the controls of
     // every platform this runs on have it already.
-    {
-        CJoinDlg dlg;
-        m_pMainWnd = &dlg;
-        dlg.DoModal();
-    }
-    m_pMainWnd = nullptr;
+    CJoinDlg dlg;
+    dlg.DoModal();
     // No message loop of our own: the application ends here.
     return false;
 }

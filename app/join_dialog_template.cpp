@@ -21,8 +21,7 @@ fw::DialogTemplate BuildJoinDialogTemplate() {
     t.pointSize = (pointSize_);                                                                    \
     t.fontFace = (face_);                                                                          \
     t.fontWeight = (weight_);                                                                      \
-    t.fontItalic = (italic_) != 0;                                                                 \
-    t.fontCharset = (charset_);
+    t.fontItalic = (italic_) != 0;
 #define KV_BEGIN_CONTROLS
 #define KV_CONTROL(id_, class_, text_, style_, x_, y_, cx_, cy_)                                   \
     t.controls.push_back(fw::DialogControl{                                                        \

@@ -39,6 +39,10 @@ protected:
     fw::IconHandle m_hIcon;
 
 private:
+    // Moves the join list's selected entry one place up (step -1) or down
+    // (+1), or tells why it cannot move.
+    void MoveSelectedEntry(int step);
+
     // The join's view of the dialog: the join list, the output field, and
     // the dialog's message boxes and wait cursor.
     class JoinHost final : public IJoinHost {

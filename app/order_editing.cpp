@@ -9,35 +9,30 @@
 // keep moving the same file.
 
 void CJoinDlg::OnMoveUp() {
-    int index = m_lstFiles.GetCurSel();
-    if (index < 0) {
-        ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
-        return;
-    }
-    if (index == 0) {
-        ShowMessage(app_messages::kFirstCannotMoveUp, fw::kMbInformation);
-        return;
-    }
-    std::string text;
-    m_lstFiles.GetText(index, text);
-    m_lstFiles.DeleteString(index);
-    m_lstFiles.InsertString(index - 1, text);
-    m_lstFiles.SetCurSel(index - 1);
+    MoveSelectedEntry(-1);
 }
 
 void CJoinDlg::OnMoveDown() {
-    int index = m_lstFiles.GetCurSel();
+    MoveSelectedEntry(+1);
+}
+
+void CJoinDlg::MoveSelectedEntry(int step) {
+    const int index = m_lstFiles.GetCurSel();
     if (index < 0) {
         ShowMessage(app_messages::kSelectAnItem, fw::kMbInformation);
         return;
     }
-    if (index == m_lstFiles.GetCount() - 1) {
+    if (step < 0 && index == 0) {
+        ShowMessage(app_messages::kFirstCannotMoveUp, fw::kMbInformation);
+        return;
+    }
+    if (step > 0 && index == m_lstFiles.GetCount() - 1) {
         ShowMessage(app_messages::kLastCannotMoveDown, fw::kMbInformation);
         return;
     }
     std::string text;
     m_lstFiles.GetText(index, text);
     m_lstFiles.DeleteString(index);
-    m_lstFiles.InsertString(index + 1, text);
-    m_lstFiles.SetCurSel(index + 1);
+    m_lstFiles.InsertString(index + step, text);
+    m_lstFiles.SetCurSel(index + step);
 }

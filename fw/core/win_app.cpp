@@ -39,7 +39,6 @@ int CWinApp::Start(const std::string& programPath) {
     // Whether or not start-up asks for a message loop, this framework has
     // none of its own: everything runs inside modal dialogs during start-up.
     InitInstance();
-    m_pMainWnd = nullptr;
     return ExitInstance();
 }
 

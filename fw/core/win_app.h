@@ -35,9 +35,6 @@ public:
     // Runs start-up and exit; used by fw::RunApplication.
     int Start(const std::string& programPath);
 
-    // The application's main window while the dialog runs.
-    CDialog* m_pMainWnd = nullptr;
-
 protected:
     DECLARE_MESSAGE_MAP()
 

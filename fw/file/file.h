@@ -37,8 +37,6 @@ public:
 
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
-    CFile(CFile&&) noexcept;
-    CFile& operator=(CFile&&) noexcept;
 
     // Opens path with a combination of OpenFlags. An object that already
     // holds a file closes it first (without throwing).

@@ -28,9 +28,6 @@ int CListBox::DeleteString(int index) {
 int CListBox::GetCount() const {
     return Peer().GetCount();
 }
-int CListBox::GetTextLen(int index) const {
-    return Peer().GetTextLen(index);
-}
 void CListBox::GetText(int index, std::string& text) const {
     Peer().GetText(index, text);
 }

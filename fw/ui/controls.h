@@ -21,7 +21,6 @@ public:
     int InsertString(int index, const std::string& text);
     int DeleteString(int index);
     int GetCount() const;
-    int GetTextLen(int index) const;
     // Entry index into text (left as it was when index is out of range).
     void GetText(int index, std::string& text) const;
     int GetCurSel() const;

@@ -62,16 +62,6 @@ Placement LabelHorizontal(const DialogControl& control) {
                        Placement::start);
 }
 
-const DialogControl* DialogTemplate::FindControl(int controlId) const {
-    if (controlId == -1)
-        return nullptr;
-    for (const DialogControl& control : controls) {
-        if (control.id == controlId)
-            return &control;
-    }
-    return nullptr;
-}
-
 const DialogControl* DialogTemplate::LabelOf(const DialogControl& control) const {
     if (control.id == -1)
         return nullptr;

@@ -73,12 +73,7 @@ struct DialogTemplate {
     std::string fontFace;
     int fontWeight = 0;
     bool fontItalic = false;
-    int fontCharset = 0;
     std::vector<DialogControl> controls;
-
-    // The control with that id, or null. Controls without an id (-1) are
-    // not found this way.
-    const DialogControl* FindControl(int controlId) const;
 
     // The static text that labels the control, or null.
     const DialogControl* LabelOf(const DialogControl& control) const;

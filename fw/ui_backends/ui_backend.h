@@ -27,8 +27,6 @@ public:
     // Returns the remaining count, or -1 when index is out of range.
     virtual int DeleteString(int index) = 0;
     virtual int GetCount() const = 0;
-    // Length in bytes of entry index, or -1 when out of range.
-    virtual int GetTextLen(int index) const = 0;
     // Entry index into text; returns its length, or -1 (text untouched)
     // when out of range.
     virtual int GetText(int index, std::string& text) const = 0;

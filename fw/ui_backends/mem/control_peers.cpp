@@ -80,11 +80,6 @@ int ListPeer::GetCount() const {
     return static_cast<int>(m_entries.size());
 }
 
-int ListPeer::GetTextLen(int index) const {
-    return InRange(index) ? static_cast<int>(m_entries[static_cast<std::size_t>(index)].size())
-                          : -1;
-}
-
 int ListPeer::GetText(int index, std::string& text) const {
     if (!InRange(index))
         return -1;

@@ -33,8 +33,7 @@ private:
 };
 
 DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
-    : m_dialog(dialog), m_template(dialogTemplate),
-      m_clientRect(NominalClientRect(dialogTemplate)) {
+    : m_dialog(dialog), m_clientRect(NominalClientRect(dialogTemplate)) {
     for (const DialogControl& control : dialogTemplate.controls) {
         if (control.id == -1)
             continue;

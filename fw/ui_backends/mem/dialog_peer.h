@@ -42,7 +42,6 @@ public:
     IconHandle QueryDragIcon();
 
     // What the dialog did.
-    const DialogTemplate& Template() const { return m_template; }
     bool Shown() const { return m_shown; }
     void MarkShown() { m_shown = true; }
     bool Ended() const { return m_ended; }
@@ -64,7 +63,6 @@ private:
     friend class PaintContext;
 
     CDialog& m_dialog;
-    const DialogTemplate& m_template;
     std::map<int, std::unique_ptr<ListPeer>> m_lists;
     std::map<int, std::unique_ptr<EditPeer>> m_edits;
     std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;

@@ -67,12 +67,6 @@ int ListPeer::GetCount() const {
     return m_widget->count();
 }
 
-int ListPeer::GetTextLen(int index) const {
-    if (index < 0 || index >= m_widget->count())
-        return -1;
-    return static_cast<int>(EntryBytes(index).size());
-}
-
 int ListPeer::GetText(int index, std::string& text) const {
     if (index < 0 || index >= m_widget->count())
         return -1;

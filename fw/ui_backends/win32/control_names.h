@@ -23,9 +23,6 @@ public:
     ControlNames(const ControlNames&) = delete;
     ControlNames& operator=(const ControlNames&) = delete;
 
-    // The tooltip control, or null where none was needed or made.
-    HWND Tooltip() const { return m_tooltip; }
-
 private:
     void AddTooltip(HWND dialog, HWND button, const std::wstring& text);
     void Annotate(HWND control, const std::wstring& name);

@@ -116,16 +116,6 @@ bool ListPeer::GetWideText(int index, std::wstring& text) const {
     return true;
 }
 
-int ListPeer::GetTextLen(int index) const {
-    // The control counts wide characters; the program counts the bytes of
-    // the text in its own code page.
-    std::wstring wide;
-    if (!GetWideText(index, wide)) {
-        return -1;
-    }
-    return static_cast<int>(ActiveCodePageFromWide(wide).size());
-}
-
 int ListPeer::GetText(int index, std::string& text) const {
     std::wstring wide;
     if (!GetWideText(index, wide)) {

@@ -19,7 +19,6 @@ public:
     int InsertString(int index, const std::string& text) override;
     int DeleteString(int index) override;
     int GetCount() const override;
-    int GetTextLen(int index) const override;
     int GetText(int index, std::string& text) const override;
     int GetCurSel() const override;
     int SetCurSel(int index) override;

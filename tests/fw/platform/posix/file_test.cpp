@@ -230,20 +230,6 @@ TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {
     EXPECT_NO_THROW(file.Close());
 }
 
-TEST_F(FileTest, MovedFileKeepsItsHold) {
-    const std::string path = dir / "f";
-    WriteBytes(path, "abc");
-    CFile first;
-    ASSERT_TRUE(first.Open(path, kRead));
-    CFile second(std::move(first));
-    EXPECT_TRUE(second.IsOpen());
-    EXPECT_EQ(second.GetFilePath(), path);
-    CFile other;
-    EXPECT_FALSE(other.Open(path, kRead));
-    second = CFile();
-    EXPECT_TRUE(other.Open(path, kRead));
-}
-
 TEST_F(FileTest, SameFileIsFoundThroughLinks) {
     const std::string a = dir / "a";
     const std::string b = dir / "b";

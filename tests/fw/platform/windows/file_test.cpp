@@ -202,21 +202,6 @@ TEST_F(Win32FileTest, OperationsOnAClosedFileThrow) {
     EXPECT_NO_THROW(file.Close());
 }
 
-TEST_F(Win32FileTest, MovingHandsTheFileOver) {
-    const std::string path = m_folder / "moved.mpg";
-    WriteBytes(path, PatternBytes(6000, 7));
-    CFile first;
-    ASSERT_TRUE(first.Open(path, kReadExclusive));
-    CFile second(std::move(first));
-    EXPECT_TRUE(second.IsOpen());
-    EXPECT_EQ(second.GetLength(), 6000u);
-    CFile third;
-    third = std::move(second);
-    EXPECT_EQ(third.GetFilePath(), path);
-    third.Abort();
-    EXPECT_TRUE(CFile().Open(path, kReadExclusive)); // released
-}
-
 TEST_F(Win32FileTest, SameFileIsFoundThroughOtherSpellings) {
     const std::string path = m_folder / "Clip01.mpg";
     const std::string other = m_folder / "clip02.mpg";
