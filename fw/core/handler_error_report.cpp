@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "fw/core/framework_texts.h"
 #include "fw/core/win_app.h"
 #include "fw/file/file_error_report.h"
 #include "fw/file/file_exception.h"

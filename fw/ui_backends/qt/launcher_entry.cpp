@@ -20,6 +20,22 @@ bool HasSessionBus() {
     return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
 }
 
+// The object the signals come from, named for the desktop entry:
+// org.example.App sends from /org/example/App/LauncherEntry. Characters an
+// object path cannot hold become underscores.
+QString ObjectPathFor(const QString& desktopId) {
+    QString path = QStringLiteral("/");
+    for (const QChar c : desktopId) {
+        if (c == QLatin1Char('.'))
+            path += QLatin1Char('/');
+        else if (c.isLetterOrNumber() && c.unicode() < 0x80)
+            path += c;
+        else
+            path += QLatin1Char('_');
+    }
+    return path + QStringLiteral("/LauncherEntry");
+}
+
 } // namespace
 
 LauncherEntryProgress::LauncherEntryProgress()
@@ -41,14 +57,14 @@ void LauncherEntryProgress::Show(double fraction) {
 }
 
 void LauncherEntryProgress::Send(bool visible, double fraction) {
+    const QString desktopId = QGuiApplication::desktopFileName();
     QDBusMessage signal = QDBusMessage::createSignal(
-        QStringLiteral("/org/korvane/Korvane/LauncherEntry"),
-        QStringLiteral("com.canonical.Unity.LauncherEntry"), QStringLiteral("Update"));
+        ObjectPathFor(desktopId), QStringLiteral("com.canonical.Unity.LauncherEntry"),
+        QStringLiteral("Update"));
     QVariantMap properties;
     properties.insert(QStringLiteral("progress"), fraction);
     properties.insert(QStringLiteral("progress-visible"), visible);
-    signal << QStringLiteral("application://%1.desktop").arg(QGuiApplication::desktopFileName())
-           << properties;
+    signal << QStringLiteral("application://%1.desktop").arg(desktopId) << properties;
     QDBusConnection::sessionBus().send(signal);
 }
 

@@ -10,6 +10,12 @@
 #include "fw/platform/process_command_line.h"
 #include "fw/ui_backends/qt/ui_backend.h"
 
+// The program's name and its desktop entry's id come from the build, which
+// names the program and installs the entry.
+#if !defined(KORVANE_PROGRAM_NAME) || !defined(KORVANE_DESKTOP_ID)
+#error "the build defines KORVANE_PROGRAM_NAME and KORVANE_DESKTOP_ID"
+#endif
+
 int main(int argc, char** argv) {
     // A write past the file size limit and a write to a pipe whose reader
     // has gone fail with EFBIG and EPIPE once these are ignored, and reach
@@ -22,7 +28,7 @@ int main(int argc, char** argv) {
 
     // A program started without any argument (execve allows it; Linux then
     // hands over an empty one) goes by its own name.
-    char fallbackName[] = "korvane";
+    char fallbackName[] = KORVANE_PROGRAM_NAME;
     char* programPath =
         argc > 0 && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : fallbackName;
 
@@ -32,7 +38,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
     QApplication application(qtArgc, qtArgv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVANE_DESKTOP_ID));
 
     // Standard button texts (OK, Cancel) in the user's language.
     QTranslator translator;

@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "fw/core/framework_texts.h"
+
 namespace fw::qt {
 
 namespace {
@@ -20,7 +22,7 @@ TitleBar::TitleBar(QWidget* window) : QWidget(window), m_close(new QToolButton(t
     m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     m_close->setAutoRaise(true);
     m_close->setFocusPolicy(Qt::NoFocus); // outside the dialog's tab order
-    const QString name = QStringLiteral("閉じる");
+    const QString name = QString::fromUtf8(kCloseWindowText);
     m_close->setAccessibleName(name);
     m_close->setToolTip(name);
     connect(m_close, &QToolButton::clicked, window, &QWidget::close);

@@ -16,18 +16,13 @@
 #include <optional>
 #include <thread>
 
+#include "fw/core/framework_texts.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_model.h"
 #include "fw/ui_backends/qt/dialog_peer.h"
 #include "fw/ui_backends/qt/launcher_entry.h"
 #include "fw/ui_backends/qt/progress_window.h"
-
-// The icons are compiled into the library (fw/ui_backends/qt/icons.qrc); a static
-// library must register them explicitly, outside any namespace.
-static void InitIconResources() {
-    Q_INIT_RESOURCE(icons);
-}
 
 namespace fw::qt {
 
@@ -111,9 +106,7 @@ private:
 
 } // namespace
 
-UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {
-    InitIconResources();
-}
+UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {}
 
 UiBackend::~UiBackend() {
     while (m_waitDepth > 0)
@@ -143,9 +136,9 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     const bool okCancel = IsOkCancel(style);
     box.setStandardButtons(okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     // Japanese like every other text, whatever the locale.
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(kBoxOkText));
     if (okCancel)
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(kBoxCancelText));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);

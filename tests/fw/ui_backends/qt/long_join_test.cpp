@@ -113,8 +113,9 @@ private Q_SLOTS:
         LauncherSignals launcher;
         if (sessionBus)
             QVERIFY(QDBusConnection::sessionBus().connect(
-                QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"),
-                QStringLiteral("Update"), &launcher, SLOT(Update(QString, QVariantMap))));
+                QString(), QStringLiteral("/org/korvane/Korvane/LauncherEntry"),
+                QStringLiteral("com.canonical.Unity.LauncherEntry"), QStringLiteral("Update"),
+                &launcher, SLOT(Update(QString, QVariantMap))));
 
         QStringList items;
         QString heading;
