@@ -1,23 +1,11 @@
+# shellcheck shell=bash
 # Sourced by the package tests: drives Korvane's Qt dialog on an X display
 # of our own with xdotool, as a user at the keyboard would. Every wait ends
-# after a bounded time.
+# after a bounded time. Brings the scripts' helpers along (fail, Wine's
+# environment, start_xvfb and stop_xvfb).
 
-# start_xvfb WORK: a private Xvfb; sets DISPLAY and XVFB_PID.
-start_xvfb() {
-    local work=$1
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if ! [ -s "$work/display" ]; then
-        echo "Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        return 1
-    fi
-    export DISPLAY=:$(head -n 1 "$work/display")
-}
+# shellcheck source=scripts/helpers.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/helpers.sh"
 
 # titled TITLE: the shown windows titled exactly TITLE (xdotool's own
 # search ignores letter case: the dialog is "Korvane", its boxes "korvane").
