@@ -127,6 +127,10 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
     QWidget* parent = dynamic_cast<DialogPeer*>(owner);
     if (parent == nullptr)
         parent = QApplication::activeModalWidget();
+    // A box whose dialog never showed (no files were given) stands alone and
+    // so is centred on the screen, not over the hidden window in a corner.
+    if (parent != nullptr && !parent->isVisible())
+        parent = nullptr;
 
     QMessageBox box(parent);
     box.setIcon(BoxIcon(style));

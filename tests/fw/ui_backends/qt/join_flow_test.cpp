@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
@@ -86,10 +87,13 @@ private Q_SLOTS:
         QString text;
         QString caption;
         int icon = -1;
+        QPoint offCentre(-1, -1);
         MessageBoxScript script({[&](QMessageBox& box) {
             text = box.text();
             caption = box.windowTitle();
             icon = box.icon();
+            // No dialog shows: the box stands alone, in the middle of the screen.
+            offCentre = box.frameGeometry().center() - box.screen()->availableGeometry().center();
             Press(box, QMessageBox::Ok);
         }});
         bool shown = true;
@@ -102,6 +106,8 @@ private Q_SLOTS:
         QCOMPARE(text, QString::fromStdString(expected::kNoFilesDropped));
         QCOMPARE(caption, QStringLiteral("korvane"));
         QCOMPARE(icon, int(QMessageBox::Information));
+        QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2 off").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void reorderThenEnterEnterEnterJoins() {
