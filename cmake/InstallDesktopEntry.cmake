@@ -1,8 +1,10 @@
-# Runs at install time (cmake --install, CPack): writes the launcher entry
-# with the program's installed path and installs it, then refreshes the
-# desktop's caches for an install straight into the running system.
-# Expects KORVANE_DESKTOP_TEMPLATE, KORVANE_DESKTOP_STAGING,
-# KORVANE_INSTALL_BINDIR and KORVANE_INSTALL_DATADIR.
+# Runs at install time (cmake --install, CPack): writes the files that start
+# the program by its installed path (the launcher entry, the Dolphin service
+# menu and the Nemo action) and installs them, then refreshes the desktop's
+# caches for an install straight into the running system.
+# Expects KORVANE_DESKTOP_TEMPLATES (a list of TEMPLATE=FOLDER, FOLDER under
+# the data folder), KORVANE_DESKTOP_STAGING, KORVANE_INSTALL_BINDIR and
+# KORVANE_INSTALL_DATADIR.
 
 function(korvane_install_path out relative)
     if(IS_ABSOLUTE "${relative}")
@@ -31,10 +33,24 @@ else()
     set(KORVANE_EXEC "${program}")
 endif()
 
-get_filename_component(entry_name "${KORVANE_DESKTOP_TEMPLATE}" NAME_WLE)
-configure_file("${KORVANE_DESKTOP_TEMPLATE}" "${KORVANE_DESKTOP_STAGING}/${entry_name}" @ONLY)
-file(INSTALL DESTINATION "${datadir}/applications" TYPE FILE
-     FILES "${KORVANE_DESKTOP_STAGING}/${entry_name}")
+# KDE runs a service menu from outside the system's folders only when it is
+# marked executable; the system's own folders take plain files.
+set(permissions OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+if(NOT datadir MATCHES "^/usr(/local)?/share$")
+    list(APPEND permissions OWNER_EXECUTE GROUP_EXECUTE WORLD_EXECUTE)
+endif()
+foreach(pair IN LISTS KORVANE_DESKTOP_TEMPLATES)
+    string(REGEX REPLACE "=.*$" "" template "${pair}")
+    string(REGEX REPLACE "^.*=" "" folder "${pair}")
+    get_filename_component(entry_name "${template}" NAME_WLE)
+    configure_file("${template}" "${KORVANE_DESKTOP_STAGING}/${entry_name}" @ONLY)
+    set(mode FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    if(folder STREQUAL "kio/servicemenus")
+        set(mode FILE_PERMISSIONS ${permissions})
+    endif()
+    file(INSTALL DESTINATION "${datadir}/${folder}" TYPE FILE ${mode}
+         FILES "${KORVANE_DESKTOP_STAGING}/${entry_name}")
+endforeach()
 
 # A package or staged install (DESTDIR) leaves this to the system's package
 # manager (dpkg's triggers run the same tools).
