@@ -18,27 +18,38 @@ if(WIN32 AND TARGET korvane)
     set(KORVANE_LICENSE ${PROJECT_BINARY_DIR}/windows-text/LICENSE.txt)
     set(KORVANE_INSTALLER_PATH ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-setup.exe)
     set(portable_zip ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-portable.zip)
-    set(portable ${PROJECT_BINARY_DIR}/portable)
+    # The zip unpacks into one folder of its own.
+    set(portable_folder Korvane-${PROJECT_VERSION})
+    set(portable ${PROJECT_BINARY_DIR}/portable/${portable_folder})
     set(text_script ${PROJECT_SOURCE_DIR}/cmake/TextForWindows.cmake)
+    # README and version history, beside the program in both packages.
+    set(KORVANE_README ${portable}/README.txt)
+    set(KORVANE_CHANGELOG ${portable}/CHANGELOG.txt)
 
     add_custom_command(OUTPUT ${KORVANE_LICENSE}
         COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/LICENSE -DOUT=${KORVANE_LICENSE}
                 -P ${text_script}
         DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${text_script} VERBATIM)
-    add_custom_command(OUTPUT ${portable}/README.txt
+    add_custom_command(OUTPUT ${KORVANE_README}
         COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/res/windows/README.txt
-                -DOUT=${portable}/README.txt -DBOM=ON
+                -DOUT=${KORVANE_README} -DBOM=ON
                 -DPROJECT_VERSION=${PROJECT_VERSION} "-DKORVANE_COPYRIGHT=${KORVANE_COPYRIGHT}"
                 -P ${text_script}
         DEPENDS ${PROJECT_SOURCE_DIR}/res/windows/README.txt ${text_script} VERBATIM)
+    add_custom_command(OUTPUT ${KORVANE_CHANGELOG}
+        COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+                -DOUT=${KORVANE_CHANGELOG} -DBOM=ON -P ${text_script}
+        DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${text_script} VERBATIM)
     add_custom_command(OUTPUT ${portable_zip}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${portable}/korvane.exe
-        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE
+        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE.txt
         COMMAND ${CMAKE_COMMAND} -E rm -f ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip korvane.exe LICENSE README.txt
-        WORKING_DIRECTORY ${portable}
-        DEPENDS korvane ${KORVANE_LICENSE} ${portable}/README.txt VERBATIM)
+        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip
+                ${portable_folder}/korvane.exe ${portable_folder}/LICENSE.txt
+                ${portable_folder}/README.txt ${portable_folder}/CHANGELOG.txt
+        WORKING_DIRECTORY ${portable}/..
+        DEPENDS korvane ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG} VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
     find_program(MAKENSIS makensis)
@@ -47,7 +58,8 @@ if(WIN32 AND TARGET korvane)
     add_custom_command(OUTPUT ${KORVANE_INSTALLER_PATH}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${MAKENSIS} -V2 -NOCD ${nsi}
-        DEPENDS korvane ${nsi} ${KORVANE_LICENSE} ${KORVANE_ICON} VERBATIM)
+        DEPENDS korvane ${nsi} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG}
+                ${KORVANE_ICON} VERBATIM)
     add_custom_target(korvane_installer DEPENDS ${KORVANE_INSTALLER_PATH})
     if(NOT MAKENSIS)
         message(STATUS "makensis not found: the target korvane_installer needs it (scripts/deps package)")
