@@ -1,7 +1,7 @@
 # Runs at install time (cmake --install, CPack): writes the files that start
 # the program by its installed path (the launcher entry, the Dolphin service
-# menu and the Nemo action) and installs them, then refreshes the desktop's
-# caches for an install straight into the running system.
+# menu and the Nemo action) and installs them, then refreshes the icon cache
+# for an install straight into the running system.
 # Expects KORVANE_DESKTOP_TEMPLATES (a list of TEMPLATE=FOLDER, FOLDER under
 # the data folder), KORVANE_DESKTOP_STAGING, KORVANE_INSTALL_BINDIR and
 # KORVANE_INSTALL_DATADIR.
@@ -57,11 +57,8 @@ endforeach()
 if(NOT "$ENV{DESTDIR}" STREQUAL "")
     return()
 endif()
-find_program(UPDATE_DESKTOP_DATABASE update-desktop-database)
-if(UPDATE_DESKTOP_DATABASE)
-    message(STATUS "Refreshing ${datadir}/applications/mimeinfo.cache")
-    execute_process(COMMAND "${UPDATE_DESKTOP_DATABASE}" -q "${datadir}/applications")
-endif()
+# The entries claim no file type, so the MIME cache of the applications
+# folder has nothing to learn and is left alone.
 # An icon cache, where one exists, would hide the new icons until rebuilt;
 # without one the icon folders are read directly.
 find_program(GTK_UPDATE_ICON_CACHE NAMES gtk-update-icon-cache gtk4-update-icon-cache)
