@@ -1,6 +1,6 @@
 # Runs at install time (cmake --install, CPack): writes the files that start
 # the program by its installed path (the launcher entry, the Dolphin service
-# menu and the Nemo action) and installs them, then refreshes the icon cache
+# menu, the Nemo action and Thunar's Send To entry) and installs them, then refreshes the icon cache
 # for an install straight into the running system.
 # Expects KORVANE_DESKTOP_TEMPLATES (a list of TEMPLATE=FOLDER, FOLDER under
 # the data folder), KORVANE_DESKTOP_STAGING, KORVANE_INSTALL_BINDIR and

@@ -81,12 +81,13 @@ set(CPACK_PACKAGE_VENDOR ${KORVANE_PUBLISHER})
 set(CPACK_PACKAGE_CONTACT ${KORVANE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "join several MPEG files into one")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Korvane joins MPEG files. Select them in the file manager and open them
-with Korvane (\"Open With\", or its \"Join with Korvane\" entry in Dolphin and
-Nemo): a small dialog lists them sorted by path, lets you move entries up and
-down to set the order, and proposes an output file on your desktop. The join
-writes the first file whole and every further file without its first 5000
-bytes. Korvane never makes itself the program that opens videos.
+    "Korvane joins MPEG files. Select them in the file manager and open them with
+Korvane (\"Open With\", or its \"Join with Korvane\" entry in Dolphin and
+Nemo, \"Send To\" in Thunar): a small dialog lists them sorted by path, lets
+you move entries up and down to set the order, and proposes an output file on
+your desktop. The join writes the first file whole and every further file
+without its first 5000 bytes. Korvane never makes itself the program that
+opens videos.
 .
 The interface is Japanese.")
 # The installed paths are /usr's, and install-time files (the launcher entry)
