@@ -1,8 +1,9 @@
 # Installs the build into a staging folder (DESTDIR) under PREFIX and checks
-# that the program, its launcher entry, AppStream metadata, icons, man page
-# and copyright are where a Linux desktop looks for them, that the launcher
-# starts the installed program by its full path, and that the entry and the
-# metadata validate there.
+# that the program, its launcher entry, file-manager actions, AppStream
+# metadata, icons, man pages and documents are where a Linux desktop looks
+# for them, that the launcher and the actions start the installed program by
+# its full path, that the program carries no .comment section, and that the
+# entry and the metadata validate there.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
@@ -15,8 +16,14 @@ endif()
 set(root ${STAGE}${PREFIX})
 set(desktop ${root}/share/applications/org.korvane.Korvane.desktop)
 set(metainfo ${root}/share/metainfo/org.korvane.Korvane.metainfo.xml)
-set(expected ${root}/bin/korvane ${desktop} ${metainfo} ${root}/share/man/man1/korvane.1.gz
-             ${root}/share/doc/korvane/copyright ${root}/share/doc/korvane/changelog.gz)
+set(actions ${root}/share/kio/servicemenus/org.korvane.Korvane.join.desktop
+            ${root}/share/nemo/actions/org.korvane.Korvane.nemo_action
+            ${root}/share/Thunar/sendto/org.korvane.Korvane.sendto.desktop)
+set(expected ${root}/bin/korvane ${desktop} ${actions} ${metainfo}
+             ${root}/share/man/man1/korvane.1.gz ${root}/share/man/ja/man1/korvane.1.gz
+             ${root}/share/doc/korvane/copyright ${root}/share/doc/korvane/changelog.gz
+             ${root}/share/doc/korvane/changelog.Debian.gz ${root}/share/doc/korvane/README.md
+             ${root}/share/icons/hicolor/scalable/apps/korvane.svg)
 foreach(size 16 32 48 64 128 256)
     list(APPEND expected ${root}/share/icons/hicolor/${size}x${size}/apps/korvane.png)
 endforeach()
@@ -36,9 +43,13 @@ if(NOT count EQUAL expected_count)
     message(FATAL_ERROR "unexpected files installed: ${installed}")
 endif()
 
-# The launcher starts the installed program, by its full path, on the
-# dropped files; the path is quoted where it has a space.
-file(STRINGS ${desktop} exec REGEX "^Exec=")
+execute_process(COMMAND readelf -SW ${root}/bin/korvane OUTPUT_VARIABLE sections)
+if(NOT sections MATCHES "\\.text" OR sections MATCHES " \\.comment ")
+    message(FATAL_ERROR "bin/korvane keeps a .comment section: ${sections}")
+endif()
+
+# The launcher and the actions start the installed program, by its full
+# path, on the selected files; the path is quoted where it has a space.
 file(STRINGS ${desktop} icon REGEX "^Icon=")
 file(STRINGS ${desktop} wm_class REGEX "^StartupWMClass=")
 if(PREFIX MATCHES " ")
@@ -46,10 +57,23 @@ if(PREFIX MATCHES " ")
 else()
     set(expected_exec "Exec=${PREFIX}/bin/korvane %F")
 endif()
-if(NOT exec STREQUAL expected_exec OR NOT icon STREQUAL "Icon=korvane"
-   OR NOT wm_class STREQUAL "StartupWMClass=korvane")
-    message(FATAL_ERROR "desktop entry: '${exec}', '${icon}', '${wm_class}'; "
-                        "expected '${expected_exec}'")
+if(NOT icon STREQUAL "Icon=korvane" OR NOT wm_class STREQUAL "StartupWMClass=korvane")
+    message(FATAL_ERROR "desktop entry: '${icon}', '${wm_class}'")
+endif()
+foreach(file ${desktop} ${actions})
+    file(STRINGS ${file} exec REGEX "^Exec=")
+    if(NOT exec STREQUAL expected_exec)
+        message(FATAL_ERROR "${file}: '${exec}', expected '${expected_exec}'")
+    endif()
+endforeach()
+# KDE takes a service menu from outside the system's folders only when it is
+# executable.
+list(GET actions 0 service_menu)
+execute_process(COMMAND test -x ${service_menu} RESULT_VARIABLE not_executable)
+if(PREFIX STREQUAL "/usr" AND not_executable EQUAL 0)
+    message(FATAL_ERROR "the system's service menu is executable")
+elseif(NOT PREFIX STREQUAL "/usr" AND NOT not_executable EQUAL 0)
+    message(FATAL_ERROR "a service menu outside /usr is not executable")
 endif()
 
 # The metadata names the installed launcher and this version's release.
@@ -57,8 +81,8 @@ file(READ ${metainfo} metadata)
 if(NOT metadata MATCHES "<launchable type=\"desktop-id\">org.korvane.Korvane.desktop</launchable>")
     message(FATAL_ERROR "metainfo does not name the installed desktop entry")
 endif()
-if(NOT metadata MATCHES "<release version=\"${VERSION}\" date=\"[0-9]+-[0-9]+-[0-9]+\"/>")
-    message(FATAL_ERROR "metainfo has no release ${VERSION}")
+if(NOT metadata MATCHES "<release version=\"${VERSION}\" date=\"[0-9]+-[0-9]+-[0-9]+\">[ \n]*<description>[ \n]*<p>")
+    message(FATAL_ERROR "metainfo has no release notes for ${VERSION}")
 endif()
 
 foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}" "${APPSTREAMCLI};validate;--no-net;${metainfo}")
