@@ -123,6 +123,15 @@ bool CDialog::HandleInitDialog() {
 }
 
 bool CDialog::HandleCommand(int id) {
+    if (m_inCommand)
+        return true;
+    struct InCommand {
+        bool& flag;
+        explicit InCommand(bool& f) : flag(f) { flag = true; }
+        ~InCommand() { flag = false; }
+        InCommand(const InCommand&) = delete;
+        InCommand& operator=(const InCommand&) = delete;
+    } inCommand(m_inCommand);
     try {
         if (OnCmdMsg(id, fw::kBnClicked))
             return true;

@@ -73,6 +73,11 @@ public:
     // (fw::kIdOk) to OnOK and cancel (fw::kIdCancel) to OnCancel. Returns
     // whether anything handled it. Exceptions escaping the handler are
     // reported (see fw/core/handler_error_report.h) and the dialog goes on.
+    // One command runs at a time: a command that arrives while a handler
+    // still runs (a join with its message boxes and progress, which keep
+    // the window system's messages flowing) is dropped and counts as
+    // handled, however it came (a click, accessibility's press action, a
+    // message posted to the window).
     bool HandleCommand(int id);
     // WM_PAINT: the table's paint handler, else the default painting.
     void HandlePaint();
@@ -100,4 +105,5 @@ private:
     int m_templateId;
     CDialog* m_pParent;
     fw::IDialogPeer* m_peer = nullptr;
+    bool m_inCommand = false;
 };

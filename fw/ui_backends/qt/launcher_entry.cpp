@@ -2,25 +2,13 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QVariantMap>
 #include <cmath>
 
+#include "fw/ui_backends/qt/session_bus.h"
+
 namespace fw::qt {
-
-namespace {
-
-// Whether a session bus can be reached without starting one: its address
-// is set, or the user's runtime folder holds its socket.
-bool HasSessionBus() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
-}
-
-} // namespace
 
 LauncherEntryProgress::LauncherEntryProgress()
     : m_available(HasSessionBus() && !QGuiApplication::desktopFileName().isEmpty() &&

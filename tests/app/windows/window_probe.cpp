@@ -1,5 +1,7 @@
 #include "tests/app/windows/window_probe.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -305,6 +307,33 @@ bool SetText(HWND control, const std::wstring& text) {
 void Click(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND window = nullptr;
+        HWND bar = nullptr;
+    } search{processId};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->processId || !IsWindowVisible(hwnd)) {
+                return TRUE;
+            }
+            for (HWND child : Children(hwnd)) {
+                if (ClassName(child) == PROGRESS_CLASSW) {
+                    s->window = hwnd;
+                    s->bar = child;
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return {search.window, search.bar};
 }
 
 bool PressEnter(HWND window) {

@@ -94,6 +94,25 @@ TEST_F(FrameworkTest, CommandsReachTheMostDerivedHandlerThenTheBases) {
     EXPECT_EQ(dlg.Peer(), nullptr) << "the window is detached after the run";
 }
 
+// A command arriving while a handler runs (posted to the window, or an
+// accessibility press during a join's loops) does nothing.
+TEST_F(FrameworkTest, ACommandArrivingDuringAHandlerIsDropped) {
+    DerivedDlg dlg;
+    backend.onShown = [&](fw::mem::DialogPeer& window) {
+        dlg.throwOnTwelve = [&] {
+            window.ClickButton(12);
+            window.ClickButton(10);
+            window.PressEscape();
+        };
+        window.ClickButton(12);
+        EXPECT_FALSE(window.Ended());
+        window.ClickButton(11);
+        window.PressEscape();
+    };
+    EXPECT_EQ(dlg.DoModal(), fw::kIdCancel);
+    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"12", "base 11"}));
+}
+
 TEST_F(FrameworkTest, AnUnknownTemplateFailsTheRun) {
     CDialog dlg(424242);
     EXPECT_EQ(dlg.DoModal(), -1);
