@@ -238,13 +238,23 @@ const char* IconName(BoxIcon icon) {
     return "other";
 }
 
+namespace {
+
+bool HoldsProgressBar(HWND hwnd) {
+    const std::vector<HWND> children = Children(hwnd);
+    return std::any_of(children.begin(), children.end(),
+                       [](HWND child) { return ClassName(child) == PROGRESS_CLASSW; });
+}
+
+} // namespace
+
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND hwnd : TopLevelWindows(processId)) {
                 if (IsDialogBox(hwnd) && IsWindowVisible(hwnd) &&
-                    GetDlgItem(hwnd, 1002) == nullptr) {
+                    GetDlgItem(hwnd, 1002) == nullptr && !HoldsProgressBar(hwnd)) {
                     found = hwnd;
                     return true;
                 }
@@ -323,14 +333,12 @@ std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
             if (owner != s->processId || !IsWindowVisible(hwnd)) {
                 return TRUE;
             }
-            for (HWND child : Children(hwnd)) {
-                if (ClassName(child) == PROGRESS_CLASSW) {
-                    s->window = hwnd;
-                    s->bar = child;
-                    return FALSE;
-                }
+            if (!HoldsProgressBar(hwnd)) {
+                return TRUE;
             }
-            return TRUE;
+            s->window = hwnd;
+            s->bar = FindWindowExW(hwnd, nullptr, PROGRESS_CLASSW, nullptr);
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return {search.window, search.bar};

@@ -38,7 +38,7 @@ struct MessageBoxView {
 };
 
 // The next visible message box of the process (a dialog box without control
-// 1002); none after timeoutMs.
+// 1002 or a progress bar); none after timeoutMs.
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
 // Presses button id (IDOK, IDCANCEL) of a message box and waits until it goes.
 bool Answer(const MessageBoxView& box, int id, DWORD timeoutMs = kWaitMs);
