@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "fw/core/handler_error_report.h"
 #include "fw/core/win_app.h"
@@ -123,15 +124,24 @@ bool CDialog::HandleInitDialog() {
 }
 
 bool CDialog::HandleCommand(int id) {
-    if (m_inCommand)
+    if (m_inCommand) {
+        m_cancelPending = m_cancelPending || id == fw::kIdCancel;
         return true;
-    struct InCommand {
+    }
+    const bool handled = RouteCommand(id);
+    while (std::exchange(m_cancelPending, false))
+        RouteCommand(fw::kIdCancel);
+    return handled;
+}
+
+bool CDialog::RouteCommand(int id) {
+    struct Running {
         bool& flag;
-        explicit InCommand(bool& f) : flag(f) { flag = true; }
-        ~InCommand() { flag = false; }
-        InCommand(const InCommand&) = delete;
-        InCommand& operator=(const InCommand&) = delete;
-    } inCommand(m_inCommand);
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(m_inCommand);
     try {
         if (OnCmdMsg(id, fw::kBnClicked))
             return true;
