@@ -14,17 +14,13 @@ struct Registry {
 };
 
 // Built before the program's entry runs, so it outlives every exit handler
-// the program registers (see fw::qt::SessionEnd).
+// registered once the program runs, which may still stop the work.
 Registry g_registry;
-
-Registry& TheRegistry() {
-    return g_registry;
-}
 
 } // namespace
 
 StoppableWork::StoppableWork(SharedWorkProgress& progress) {
-    Registry& registry = TheRegistry();
+    Registry& registry = g_registry;
     const std::lock_guard lock(registry.mutex);
     registry.running = &progress;
 }
@@ -34,7 +30,7 @@ StoppableWork::~StoppableWork() {
 }
 
 void StoppableWork::Finished() {
-    Registry& registry = TheRegistry();
+    Registry& registry = g_registry;
     {
         const std::lock_guard lock(registry.mutex);
         registry.running = nullptr;
@@ -43,13 +39,13 @@ void StoppableWork::Finished() {
 }
 
 bool IsWorkRunning() {
-    Registry& registry = TheRegistry();
+    Registry& registry = g_registry;
     const std::lock_guard lock(registry.mutex);
     return registry.running != nullptr;
 }
 
 bool StopRunningWork(std::chrono::milliseconds timeout) {
-    Registry& registry = TheRegistry();
+    Registry& registry = g_registry;
     std::unique_lock lock(registry.mutex);
     if (registry.running != nullptr)
         registry.running->RequestCancel();
