@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "fw/core/handler_error_report.h"
 #include "fw/core/win_app.h"
@@ -123,6 +124,24 @@ bool CDialog::HandleInitDialog() {
 }
 
 bool CDialog::HandleCommand(int id) {
+    if (m_inCommand) {
+        m_cancelPending = m_cancelPending || id == fw::kIdCancel;
+        return true;
+    }
+    const bool handled = RouteCommand(id);
+    while (std::exchange(m_cancelPending, false))
+        RouteCommand(fw::kIdCancel);
+    return handled;
+}
+
+bool CDialog::RouteCommand(int id) {
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(m_inCommand);
     try {
         if (OnCmdMsg(id, fw::kBnClicked))
             return true;

@@ -73,6 +73,12 @@ public:
     // (fw::kIdOk) to OnOK and cancel (fw::kIdCancel) to OnCancel. Returns
     // whether anything handled it. Exceptions escaping the handler are
     // reported (see fw/core/handler_error_report.h) and the dialog goes on.
+    // One command runs at a time, however it came (a click, accessibility's
+    // press action, a message posted to the window): a command that arrives
+    // while a handler still runs (a join with its message boxes and
+    // progress, which keep the window system's messages flowing) counts as
+    // handled and does nothing then; a cancel among them is carried out once
+    // that handler has returned, so closing the window is never lost.
     bool HandleCommand(int id);
     // WM_PAINT: the table's paint handler, else the default painting.
     void HandlePaint();
@@ -100,4 +106,9 @@ private:
     int m_templateId;
     CDialog* m_pParent;
     fw::IDialogPeer* m_peer = nullptr;
+    // Runs one command's handler, marked as running.
+    bool RouteCommand(int id);
+
+    bool m_inCommand = false;
+    bool m_cancelPending = false;
 };

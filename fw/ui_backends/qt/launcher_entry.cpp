@@ -2,23 +2,15 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QVariantMap>
 #include <cmath>
 
+#include "fw/ui_backends/qt/session_bus.h"
+
 namespace fw::qt {
 
 namespace {
-
-// Whether a session bus can be reached without starting one: its address
-// is set, or the user's runtime folder holds its socket.
-bool HasSessionBus() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
-}
 
 // The object the signals come from, named for the desktop entry:
 // org.example.App sends from /org/example/App/LauncherEntry. Characters an

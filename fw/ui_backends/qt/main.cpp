@@ -8,6 +8,7 @@
 
 #include "fw/core/win_app.h"
 #include "fw/platform/process_command_line.h"
+#include "fw/ui_backends/qt/session_end.h"
 #include "fw/ui_backends/qt/ui_backend.h"
 
 // The program's name and its desktop entry's id come from the build, which
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
     if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
+
+    // The session ending stops a running join before the program ends.
+    fw::qt::SessionEnd sessionEnd;
 
     fw::qt::UiBackend backend(programPath);
     fw::SetBackend(&backend);

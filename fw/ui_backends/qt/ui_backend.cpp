@@ -20,9 +20,11 @@
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_model.h"
+#include "fw/ui/stoppable_work.h"
 #include "fw/ui_backends/qt/dialog_peer.h"
 #include "fw/ui_backends/qt/launcher_entry.h"
 #include "fw/ui_backends/qt/progress_window.h"
+#include "fw/ui_backends/qt/session_inhibit.h"
 
 namespace fw::qt {
 
@@ -176,6 +178,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     InputBlock block(window);
     QElapsedTimer clock;
     clock.start();
+    StoppableWork stoppable(progress);
 
     std::thread worker([&] {
         try {
@@ -184,6 +187,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
             error = std::current_exception();
         }
         finished.store(true);
+        stoppable.Finished();
         QMetaObject::invokeMethod(
             &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
@@ -203,6 +207,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     {
         std::optional<ProgressWindow> progressWindow;
         std::optional<LauncherEntryProgress> launcher;
+        std::optional<SessionInhibit> inhibit;
         QTimer tick;
         tick.setInterval(100);
         QObject::connect(&tick, &QTimer::timeout, &context, [&] {
@@ -212,6 +217,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
                 progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
                                        [&progress] { progress.RequestCancel(); });
                 launcher.emplace();
+                inhibit.emplace(QString::fromUtf8(texts.heading.c_str()));
             }
             if (progressWindow) {
                 progressWindow->Show(model);

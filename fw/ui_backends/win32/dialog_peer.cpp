@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fw/ui/dialog.h"
+#include "fw/ui_backends/win32/shutdown_block.h"
 #include "fw/ui_backends/win32/ui_backend.h"
 
 namespace fw::win32 {
@@ -125,6 +126,11 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (m_ended) {
             reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
         }
+        return FALSE;
+    case WM_QUERYENDSESSION:
+        return SessionMayEnd() ? FALSE : Result(m_hwnd, FALSE);
+    case WM_ENDSESSION:
+        SessionEnding(wParam != FALSE);
         return FALSE;
     case WM_SETCURSOR:
         if (m_backend.IsWaitCursorShown()) {

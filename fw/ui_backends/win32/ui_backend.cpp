@@ -7,8 +7,10 @@
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_model.h"
+#include "fw/ui/stoppable_work.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
 #include "fw/ui_backends/win32/progress_window.h"
+#include "fw/ui_backends/win32/shutdown_block.h"
 
 namespace fw::win32 {
 namespace {
@@ -22,6 +24,7 @@ HWND WindowOf(IDialogPeer* peer) {
 struct WorkThread {
     const std::function<void(IWorkProgress&)>& work;
     SharedWorkProgress& progress;
+    StoppableWork& stoppable;
     std::exception_ptr error;
 
     static DWORD WINAPI Run(LPVOID parameter) {
@@ -31,6 +34,7 @@ struct WorkThread {
         } catch (...) {
             self->error = std::current_exception();
         }
+        self->stoppable.Finished();
         return 0;
     }
 };
@@ -126,7 +130,8 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     m_endedProgress.reset();
     HWND window = WindowOf(owner);
     SharedWorkProgress progress;
-    WorkThread job{work, progress, nullptr};
+    StoppableWork stoppable(progress);
+    WorkThread job{work, progress, stoppable, nullptr};
     RunningWork thread(job);
     if (thread.Handle() == nullptr) {
         work(progress);
@@ -142,6 +147,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     ProgressModel model(texts);
     std::optional<ProgressWindow> progressWindow;
     std::unique_ptr<TaskbarProgress> taskbar;
+    std::optional<ShutdownBlock> shutdownBlock;
     const ULONGLONG start = GetTickCount64();
     ULONGLONG lastTick = start;
     std::optional<WPARAM> quitCode;
@@ -181,6 +187,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
         if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
             progressWindow.emplace(window, caption, texts, progress);
             taskbar = std::make_unique<TaskbarProgress>(window);
+            shutdownBlock.emplace(window, texts.heading);
         }
         if (progressWindow) {
             progressWindow->Show(model);

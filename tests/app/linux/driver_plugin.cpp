@@ -3,8 +3,12 @@
 // environment and logs what it sees, a line per event, to KORVANE_DRIVE_LOG.
 // It puts KORVANE_DRIVE_OUTPUT into the output field and presses join, then
 // answers each message box with the next of KORVANE_DRIVE_ANSWERS ("ok", or
-// "quit": the application quits while the box shows). With no answers
-// left and no box showing, it closes the dialog.
+// "quit": the application quits while the box shows). A progress window
+// takes the next answer too: "press" presses join again through its
+// accessibility action, as a screen reader does; "term" sends the program
+// SIGTERM, as the session's end does. With no answers left and no box
+// showing, it closes the dialog.
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -15,6 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -44,15 +49,24 @@ public:
 private:
     void Poll() {
         QDialog* dialog = nullptr;
+        QWidget* progress = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box != nullptr && box->isVisible()) {
+            if (!widget->isVisible())
+                continue;
+            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
                 if (box != m_lastBox)
                     Answer(*box);
                 return;
             }
-            if (widget->isVisible() && qobject_cast<QDialog*>(widget) != nullptr)
+            if (widget->findChild<QWidget*>(QStringLiteral("remaining")) != nullptr)
+                progress = widget;
+            else if (widget->findChild<QLineEdit*>(QStringLiteral("1003")) != nullptr)
                 dialog = static_cast<QDialog*>(widget);
+        }
+        if (progress != nullptr) {
+            if (progress != m_lastProgress)
+                Progressing(*progress);
+            return;
         }
         if (dialog != nullptr && !m_started) {
             m_started = true;
@@ -62,6 +76,7 @@ private:
             // The join runs inside the click, through the boxes' own event
             // loops: clicked from a call of its own, polling goes on.
             QPointer<QPushButton> join = dialog->findChild<QPushButton*>(QStringLiteral("1"));
+            m_join = join;
             QTimer::singleShot(0, this, [join] { join->click(); });
         } else if (dialog != nullptr && m_answers.isEmpty()) {
             Log(QStringLiteral("closed"));
@@ -82,9 +97,23 @@ private:
             box.button(QMessageBox::Ok)->click();
     }
 
+    void Progressing(QWidget& window) {
+        m_lastProgress = &window;
+        Log(QStringLiteral("progress"));
+        const QString answer = m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+        if (answer == QStringLiteral("press") && m_join != nullptr) {
+            QAccessibleInterface* join = QAccessible::queryAccessibleInterface(m_join);
+            join->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else if (answer == QStringLiteral("term")) {
+            ::kill(::getpid(), SIGTERM);
+        }
+    }
+
     QStringList m_answers;
     QTimer m_poll;
     QPointer<QMessageBox> m_lastBox;
+    QPointer<QWidget> m_lastProgress;
+    QPointer<QPushButton> m_join;
     bool m_started = false;
 };
 

@@ -110,7 +110,22 @@ HWND KorvaneE2E::Dialog() {
     return m_dialog;
 }
 
-std::optional<probe::MessageBoxView> KorvaneE2E::JoinAndConfirm() {
+std::wstring KorvaneE2E::MakeLongJoinInput(const std::wstring& name) {
+    const std::wstring path = PathOf(name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    LARGE_INTEGER size{};
+    size.QuadPart = 64LL << 30;
+    const bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return sized ? path : std::wstring();
+}
+
+std::optional<probe::MessageBoxView>
+KorvaneE2E::JoinAndConfirm(const std::function<void(HWND progressWindow)>& whileJoining) {
     probe::Click(Dialog(), IDOK);
     auto question = probe::WaitForMessageBox(ProcessId());
     EXPECT_TRUE(question.has_value()) << "no confirmation question";
@@ -121,7 +136,16 @@ std::optional<probe::MessageBoxView> KorvaneE2E::JoinAndConfirm() {
     EXPECT_EQ(question->icon, probe::BoxIcon::question) << probe::IconName(question->icon);
     EXPECT_EQ(question->buttonIds, (std::vector<int>{IDOK, IDCANCEL}));
     EXPECT_TRUE(probe::Answer(*question, IDOK));
-    return probe::WaitForMessageBox(ProcessId());
+    if (!whileJoining) {
+        return probe::WaitForMessageBox(ProcessId());
+    }
+    HWND progress = nullptr;
+    EXPECT_TRUE(probe::WaitUntil([&] {
+        progress = probe::FindProgressWindow(ProcessId()).first;
+        return progress != nullptr;
+    })) << "no progress window";
+    whileJoining(progress);
+    return probe::WaitForMessageBox(ProcessId(), 1500);
 }
 
 void KorvaneE2E::ExpectBoxAndAnswer(probe::BoxIcon icon, const std::wstring& text) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -24,6 +25,9 @@ protected:
     // pattern that differs by seed; returns its full path.
     std::wstring MakeFile(const std::wstring& name, std::size_t size, unsigned seed);
     std::wstring PathOf(const std::wstring& name) const;
+    // An input of 64 GiB of holes, whose join takes far longer than a test
+    // waits; its path, or empty when it cannot be made.
+    std::wstring MakeLongJoinInput(const std::wstring& name);
 
     // Starts korvane.exe (or exe) with this exact command line.
     KorvaneProcess& Start(const std::wstring& commandLine, const std::wstring& exe = {});
@@ -35,8 +39,11 @@ protected:
     HWND Dialog();
     HWND Control(int id) { return GetDlgItem(Dialog(), id); }
 
-    // Presses join, confirms, and returns the box that follows.
-    std::optional<probe::MessageBoxView> JoinAndConfirm();
+    // Presses join, confirms, and returns the box that follows. Given
+    // whileJoining, calls it once the join's progress window shows (or the
+    // wait for it ends) and waits for a box only briefly after it.
+    std::optional<probe::MessageBoxView>
+    JoinAndConfirm(const std::function<void(HWND progressWindow)>& whileJoining = {});
     // Expects a box with this icon and text, then answers OK.
     void ExpectBoxAndAnswer(probe::BoxIcon icon, const std::wstring& text);
 

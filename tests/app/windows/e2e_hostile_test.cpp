@@ -1,10 +1,13 @@
 // korvane.exe under hostile conditions, one start per case: paths of 319
 // characters (plain and "\\?\"), an output that is a FIFO (a pipe, under
-// Wine), the null device, and Windows before 10 version 1903, which runs
-// the program in the ANSI code page whatever its manifest says. This suite
+// Wine), the null device, Windows before 10 version 1903, which runs the
+// program in the ANSI code page whatever its manifest says, and, while a
+// long join runs, a join posted again and the session's end. This suite
 // runs with LC_ALL=ja_JP.UTF-8, which gives Wine the code page 932, and
 // KORVANE_FIFO names a FIFO that CTest makes for it on the host.
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,13 +61,19 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     const std::string done = expected::kJoinComplete;
     const std::string joined = Joined({PatternOf(7000, 1), PatternOf(7000, 1)});
 
+    const std::wstring large = MakeLongJoinInput(L"large.mpg");
+    ASSERT_FALSE(large.empty());
+    const std::wstring out = PathOf(L"out.mpg");
+    KorvaneProcess* running = nullptr;
+
     struct Case {
         const char* name;
         std::wstring exe;
         std::vector<std::wstring> inputs;
         std::wstring output;
-        std::string message;
-        std::string written; // in the output afterwards; "?": not checked
+        std::string message; // empty: none
+        std::string written; // in the output afterwards; "?": not checked, "-": no such file
+        std::function<void(HWND progressWindow)> whileJoining = {};
     };
     const std::wstring unc = L"\\\\?\\";
     const std::vector<Case> cases = {
@@ -78,17 +87,56 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
          PathOf(L"結合.mpg"),
          expected::MaybeNotMpeg(Narrow(trailer)),
          "?"},
+        {"join posted again during the join",
+         {},
+         {large, a},
+         out,
+         "",
+         "-",
+         [&](HWND progressWindow) {
+             probe::Click(Dialog(), IDOK);
+             PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
+             EXPECT_FALSE(probe::WaitForMessageBox(ProcessId(), 1500).has_value())
+                 << "a second join began";
+             PostMessageW(progressWindow, WM_COMMAND, IDCANCEL, 0);
+         }},
+        {"the session ends during the join",
+         {},
+         {large, a},
+         out,
+         "",
+         "-",
+         [&](HWND) {
+             DWORD_PTR mayEnd = TRUE;
+             EXPECT_TRUE(SendMessageTimeoutW(Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                             SMTO_ABORTIFHUNG, 5000, &mayEnd));
+             EXPECT_EQ(mayEnd, static_cast<DWORD_PTR>(FALSE)) << "the session may end";
+             SendMessageTimeoutW(Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                 5000, nullptr);
+             EXPECT_TRUE(running->WaitForExit(probe::kWaitMs).has_value()) << "it goes on";
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(longOut);
+        std::filesystem::remove(out);
         std::wstring commandLine = Quoted(c.exe.empty() ? KorvaneExePath() : c.exe);
         for (const std::wstring& input : c.inputs) {
             commandLine += L" " + Quoted(input);
         }
-        ASSERT_TRUE(Start(commandLine, c.exe).Started());
+        running = &Start(commandLine, c.exe);
+        ASSERT_TRUE(running->Started());
         ASSERT_TRUE(probe::SetText(Control(1003), c.output));
-        auto box = JoinAndConfirm();
+        auto box = JoinAndConfirm(c.whileJoining);
+        if (c.message.empty()) {
+            EXPECT_FALSE(box.has_value()) << Narrow(box->text);
+        }
+        if (c.written == "-") {
+            EXPECT_FALSE(std::filesystem::exists(c.output)) << "the output is left";
+        }
+        if (c.message.empty()) {
+            continue;
+        }
         ASSERT_TRUE(box.has_value()) << "no message after the question";
         EXPECT_EQ(Narrow(box->text), c.message);
         EXPECT_EQ(box->caption, L"korvane");

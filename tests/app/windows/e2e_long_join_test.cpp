@@ -6,39 +6,10 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <utility>
 
 #include "tests/app/windows/e2e_fixture.h"
 
 namespace {
-
-// The visible window of the process that holds a progress bar, and the bar.
-std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND window = nullptr;
-        HWND bar = nullptr;
-    } search{processId};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->processId || !IsWindowVisible(hwnd)) {
-                return TRUE;
-            }
-            for (HWND child : probe::Children(hwnd)) {
-                if (probe::ClassName(child) == PROGRESS_CLASSW) {
-                    s->window = hwnd;
-                    s->bar = child;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return {search.window, search.bar};
-}
 
 // Escape pressed on the control that has the focus in the process's window.
 void PressEscape(HWND window) {
@@ -56,18 +27,8 @@ int BarPosition(HWND bar) {
 }
 
 TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
-    // Copying 64 GiB of holes takes far longer than the test waits.
-    const std::wstring large = PathOf(L"large.mpg");
-    {
-        HANDLE file = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        LARGE_INTEGER size{};
-        size.QuadPart = 64LL << 30;
-        ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(SetEndOfFile(file));
-        CloseHandle(file);
-    }
+    const std::wstring large = MakeLongJoinInput(L"large.mpg");
+    ASSERT_FALSE(large.empty());
     const std::wstring small = MakeFile(L"small.mpg", 6000, 1);
     const std::wstring out = PathOf(L"joined.mpg");
     StartWithFiles({large, small});
@@ -81,7 +42,7 @@ TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
 
     std::pair<HWND, HWND> progress;
     ASSERT_TRUE(probe::WaitUntil([&] {
-        progress = FindProgressWindow(ProcessId());
+        progress = probe::FindProgressWindow(ProcessId());
         return progress.first != nullptr;
     }));
     const auto [window, bar] = progress;

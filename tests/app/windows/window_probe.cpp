@@ -1,5 +1,7 @@
 #include "tests/app/windows/window_probe.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -236,13 +238,23 @@ const char* IconName(BoxIcon icon) {
     return "other";
 }
 
+namespace {
+
+bool HoldsProgressBar(HWND hwnd) {
+    const std::vector<HWND> children = Children(hwnd);
+    return std::any_of(children.begin(), children.end(),
+                       [](HWND child) { return ClassName(child) == PROGRESS_CLASSW; });
+}
+
+} // namespace
+
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND hwnd : TopLevelWindows(processId)) {
                 if (IsDialogBox(hwnd) && IsWindowVisible(hwnd) &&
-                    GetDlgItem(hwnd, 1002) == nullptr) {
+                    GetDlgItem(hwnd, 1002) == nullptr && !HoldsProgressBar(hwnd)) {
                     found = hwnd;
                     return true;
                 }
@@ -305,6 +317,31 @@ bool SetText(HWND control, const std::wstring& text) {
 void Click(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND window = nullptr;
+        HWND bar = nullptr;
+    } search{processId};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->processId || !IsWindowVisible(hwnd)) {
+                return TRUE;
+            }
+            if (!HoldsProgressBar(hwnd)) {
+                return TRUE;
+            }
+            s->window = hwnd;
+            s->bar = FindWindowExW(hwnd, nullptr, PROGRESS_CLASSW, nullptr);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return {search.window, search.bar};
 }
 
 bool PressEnter(HWND window) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Reading and driving the windows of another process through their
@@ -37,7 +38,7 @@ struct MessageBoxView {
 };
 
 // The next visible message box of the process (a dialog box without control
-// 1002); none after timeoutMs.
+// 1002 or a progress bar); none after timeoutMs.
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
 // Presses button id (IDOK, IDCANCEL) of a message box and waits until it goes.
 bool Answer(const MessageBoxView& box, int id, DWORD timeoutMs = kWaitMs);
@@ -51,6 +52,10 @@ bool SetText(HWND control, const std::wstring& text);
 void Click(HWND dialog, int id);
 // Enter pressed on the control that has the focus in the process's window.
 bool PressEnter(HWND window);
+
+// The visible window of the process that holds a progress bar, and the bar;
+// nulls when there is none.
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId);
 
 // Writes the window's pixels on the screen as a PNG file.
 bool CaptureWindow(HWND hwnd, const std::wstring& path);

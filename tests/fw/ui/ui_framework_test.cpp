@@ -95,6 +95,25 @@ TEST_F(FrameworkTest, CommandsReachTheMostDerivedHandlerThenTheBases) {
     EXPECT_EQ(dlg.Peer(), nullptr) << "the window is detached after the run";
 }
 
+// A command arriving while a handler runs (posted to the window, or an
+// accessibility press during a join's loops) does nothing then; a cancel
+// among them ends the dialog once the handler has returned.
+TEST_F(FrameworkTest, ACommandArrivingDuringAHandlerWaitsOrIsDropped) {
+    DerivedDlg dlg;
+    backend.onShown = [&](fw::mem::DialogPeer& window) {
+        dlg.throwOnTwelve = [&] {
+            window.ClickButton(11);
+            window.PressEscape();
+            window.ClickButton(10);
+            EXPECT_FALSE(window.Ended());
+        };
+        window.ClickButton(12);
+        EXPECT_TRUE(window.Ended());
+    };
+    EXPECT_EQ(dlg.DoModal(), fw::kIdCancel);
+    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"12"}));
+}
+
 TEST_F(FrameworkTest, AnUnknownTemplateFailsTheRun) {
     CDialog dlg(424242);
     EXPECT_EQ(dlg.DoModal(), -1);

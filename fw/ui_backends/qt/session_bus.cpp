@@ -1,0 +1,15 @@
+#include "fw/ui_backends/qt/session_bus.h"
+
+#include <QFileInfo>
+#include <QString>
+
+namespace fw::qt {
+
+bool HasSessionBus() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
+} // namespace fw::qt
