@@ -13,13 +13,33 @@ endif()
 set(KORVANE_PACKAGE_DIR ${PROJECT_BINARY_DIR}/packages CACHE PATH "Where the Windows packages are written")
 
 if(WIN32 AND TARGET korvane)
-    set(KORVANE_EXE ${PROJECT_BINARY_DIR}/korvane.exe)
+    # The shipped korvane.exe: the built one, signed when a certificate is
+    # given (the build's own stays unsigned for the tests).
+    set(KORVANE_EXE ${PROJECT_BINARY_DIR}/shipped/korvane.exe)
     set(KORVANE_ICON ${PROJECT_SOURCE_DIR}/res/icons/korvane.ico)
     set(KORVANE_LICENSE ${PROJECT_BINARY_DIR}/windows-text/LICENSE.txt)
     set(KORVANE_INSTALLER_PATH ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-setup.exe)
     set(portable_zip ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-portable.zip)
     set(portable ${PROJECT_BINARY_DIR}/portable)
     set(text_script ${PROJECT_SOURCE_DIR}/cmake/TextForWindows.cmake)
+    # The zip's entries carry this time (SOURCE_DATE_EPOCH when set).
+    string(TIMESTAMP archive_time "%Y-%m-%d %H:%M:%S UTC" UTC)
+
+    # Authenticode signing, by osslsigncode, of korvane.exe, the installer and
+    # its uninstaller; unsigned when no certificate is given.
+    set(KORVANE_SIGN_CERT "" CACHE FILEPATH "Authenticode certificate (PEM or DER); empty: the Windows programs stay unsigned")
+    set(KORVANE_SIGN_KEY "" CACHE FILEPATH "The certificate's private key (PEM or DER, not encrypted)")
+    set(KORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING "Time-stamping server for the signatures; empty: none")
+    set(sign_script ${PROJECT_SOURCE_DIR}/cmake/Authenticode.cmake)
+    set(sign_command "${CMAKE_COMMAND}" "-DCERT=${KORVANE_SIGN_CERT}" "-DKEY=${KORVANE_SIGN_KEY}"
+        "-DTIMESTAMP_URL=${KORVANE_SIGN_TIMESTAMP_URL}")
+    # What is signed with changes when these do: the signed files depend on it.
+    set(sign_settings ${PROJECT_BINARY_DIR}/shipped/signing.txt)
+    file(CONFIGURE OUTPUT ${sign_settings}
+         CONTENT "${KORVANE_SIGN_CERT}\n${KORVANE_SIGN_KEY}\n${KORVANE_SIGN_TIMESTAMP_URL}\n")
+    add_custom_command(OUTPUT ${KORVANE_EXE}
+        COMMAND ${sign_command} -DIN=${PROJECT_BINARY_DIR}/korvane.exe -DOUT=${KORVANE_EXE} -P ${sign_script}
+        DEPENDS korvane ${sign_script} ${sign_settings} VERBATIM)
 
     add_custom_command(OUTPUT ${KORVANE_LICENSE}
         COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/LICENSE -DOUT=${KORVANE_LICENSE}
@@ -36,18 +56,23 @@ if(WIN32 AND TARGET korvane)
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${portable}/korvane.exe
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE
         COMMAND ${CMAKE_COMMAND} -E rm -f ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip korvane.exe LICENSE README.txt
+        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip --mtime=${archive_time}
+                korvane.exe LICENSE README.txt
         WORKING_DIRECTORY ${portable}
-        DEPENDS korvane ${KORVANE_LICENSE} ${portable}/README.txt VERBATIM)
+        DEPENDS ${KORVANE_EXE} ${KORVANE_LICENSE} ${portable}/README.txt VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
     find_program(MAKENSIS makensis)
     set(nsi ${PROJECT_BINARY_DIR}/korvane.nsi)
+    # makensis runs the signing command through the shell, on the path of
+    # the uninstaller and then of the installer.
+    list(JOIN sign_command "\" \"" KORVANE_NSIS_SIGN_COMMAND)
+    set(KORVANE_NSIS_SIGN_COMMAND "\"${KORVANE_NSIS_SIGN_COMMAND}\" \"-DIN=%1\" \"-DOUT=%1\" -P \"${sign_script}\"")
     configure_file(${PROJECT_SOURCE_DIR}/res/windows/korvane.nsi.in ${nsi} @ONLY)
     add_custom_command(OUTPUT ${KORVANE_INSTALLER_PATH}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${MAKENSIS} -V2 -NOCD ${nsi}
-        DEPENDS korvane ${nsi} ${KORVANE_LICENSE} ${KORVANE_ICON} VERBATIM)
+        DEPENDS ${KORVANE_EXE} ${nsi} ${KORVANE_LICENSE} ${KORVANE_ICON} ${sign_script} VERBATIM)
     add_custom_target(korvane_installer DEPENDS ${KORVANE_INSTALLER_PATH})
     if(NOT MAKENSIS)
         message(STATUS "makensis not found: the target korvane_installer needs it (scripts/deps package)")
