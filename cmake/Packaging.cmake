@@ -22,8 +22,10 @@ if(WIN32 AND TARGET korvane)
     set(portable_zip ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-portable.zip)
     set(portable ${PROJECT_BINARY_DIR}/portable)
     set(text_script ${PROJECT_SOURCE_DIR}/cmake/TextForWindows.cmake)
-    # The zip's entries carry this time (SOURCE_DATE_EPOCH when set).
-    string(TIMESTAMP archive_time "%Y-%m-%d %H:%M:%S UTC" UTC)
+    # The zip's entries carry this time (SOURCE_DATE_EPOCH when set) and
+    # nothing else of the files they were made from.
+    string(TIMESTAMP archive_time "%s" UTC)
+    find_program(ZIP zip)
 
     # Authenticode signing, by osslsigncode, of korvane.exe, the installer and
     # its uninstaller; unsigned when no certificate is given.
@@ -51,14 +53,16 @@ if(WIN32 AND TARGET korvane)
                 -DPROJECT_VERSION=${PROJECT_VERSION} "-DKORVANE_COPYRIGHT=${KORVANE_COPYRIGHT}"
                 -P ${text_script}
         DEPENDS ${PROJECT_SOURCE_DIR}/res/windows/README.txt ${text_script} VERBATIM)
+    set(zipped ${portable}/zipped)
     add_custom_command(OUTPUT ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${portable}/korvane.exe
-        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR} ${zipped}
+        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${zipped}/korvane.exe
+        COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${zipped}/LICENSE
+        COMMAND ${CMAKE_COMMAND} -E copy ${portable}/README.txt ${zipped}/README.txt
+        COMMAND touch -d @${archive_time} korvane.exe LICENSE README.txt
         COMMAND ${CMAKE_COMMAND} -E rm -f ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip --mtime=${archive_time}
-                korvane.exe LICENSE README.txt
-        WORKING_DIRECTORY ${portable}
+        COMMAND ${ZIP} -X -q -D ${portable_zip} korvane.exe LICENSE README.txt
+        WORKING_DIRECTORY ${zipped}
         DEPENDS ${KORVANE_EXE} ${KORVANE_LICENSE} ${portable}/README.txt VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
