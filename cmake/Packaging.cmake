@@ -54,8 +54,9 @@ if(WIN32 AND TARGET korvane)
                 -P ${text_script}
         DEPENDS ${PROJECT_SOURCE_DIR}/res/windows/README.txt ${text_script} VERBATIM)
     set(zipped ${portable}/zipped)
+    file(MAKE_DIRECTORY ${zipped})
     add_custom_command(OUTPUT ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR} ${zipped}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${zipped}/korvane.exe
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${zipped}/LICENSE
         COMMAND ${CMAKE_COMMAND} -E copy ${portable}/README.txt ${zipped}/README.txt
