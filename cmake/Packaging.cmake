@@ -13,7 +13,9 @@ endif()
 set(KORVANE_PACKAGE_DIR ${PROJECT_BINARY_DIR}/packages CACHE PATH "Where the Windows packages are written")
 
 if(WIN32 AND TARGET korvane)
-    set(KORVANE_EXE ${PROJECT_BINARY_DIR}/korvane.exe)
+    # The shipped korvane.exe: the built one, signed when a certificate is
+    # given (the build's own stays unsigned for the tests).
+    set(KORVANE_EXE ${PROJECT_BINARY_DIR}/shipped/korvane.exe)
     set(KORVANE_ICON ${PROJECT_SOURCE_DIR}/res/icons/korvane.ico)
     set(KORVANE_LICENSE ${PROJECT_BINARY_DIR}/windows-text/LICENSE.txt)
     set(KORVANE_INSTALLER_PATH ${KORVANE_PACKAGE_DIR}/korvane-${PROJECT_VERSION}-win64-setup.exe)
@@ -25,6 +27,27 @@ if(WIN32 AND TARGET korvane)
     # README and version history, beside the program in both packages.
     set(KORVANE_README ${portable}/README.txt)
     set(KORVANE_CHANGELOG ${portable}/CHANGELOG.txt)
+    # The zip's entries carry this time (SOURCE_DATE_EPOCH when set) and
+    # nothing else of the files they were made from.
+    string(TIMESTAMP archive_time "%s" UTC)
+    find_program(ZIP zip)
+
+    # Authenticode signing, by osslsigncode, of korvane.exe, the installer and
+    # its uninstaller; unsigned when no certificate is given.
+    set(KORVANE_SIGN_CERT "" CACHE FILEPATH "Authenticode certificate (PEM or DER); empty: the Windows programs stay unsigned")
+    set(KORVANE_SIGN_KEY "" CACHE FILEPATH "The certificate's private key (PEM or DER, not encrypted)")
+    set(KORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING "Time-stamping server for the signatures; empty: none")
+    set(sign_script ${PROJECT_SOURCE_DIR}/cmake/Authenticode.cmake)
+    set(sign_command "${CMAKE_COMMAND}" "-DCERT=${KORVANE_SIGN_CERT}" "-DKEY=${KORVANE_SIGN_KEY}"
+        "-DTIMESTAMP_URL=${KORVANE_SIGN_TIMESTAMP_URL}")
+    # What is signed with changes when these do: the signed files depend on it.
+    set(sign_settings ${PROJECT_BINARY_DIR}/shipped/signing.txt)
+    file(CONFIGURE OUTPUT ${sign_settings}
+         CONTENT "${KORVANE_SIGN_CERT}\n${KORVANE_SIGN_KEY}\n${KORVANE_SIGN_TIMESTAMP_URL}\n")
+    add_custom_command(OUTPUT ${KORVANE_EXE}
+        COMMAND ${sign_command} -DIN=${PROJECT_BINARY_DIR}/korvane.exe -DOUT=${KORVANE_EXE} -P ${sign_script}
+        DEPENDS korvane ${sign_script} ${sign_settings} VERBATIM)
+    file(MAKE_DIRECTORY ${portable})
 
     add_custom_command(OUTPUT ${KORVANE_LICENSE}
         COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/LICENSE -DOUT=${KORVANE_LICENSE}
@@ -40,26 +63,31 @@ if(WIN32 AND TARGET korvane)
         COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/CHANGELOG.md
                 -DOUT=${KORVANE_CHANGELOG} -DBOM=ON -P ${text_script}
         DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${text_script} VERBATIM)
+    set(zipped ${portable_folder}/korvane.exe ${portable_folder}/LICENSE.txt
+               ${portable_folder}/README.txt ${portable_folder}/CHANGELOG.txt)
     add_custom_command(OUTPUT ${portable_zip}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_EXE} ${portable}/korvane.exe
         COMMAND ${CMAKE_COMMAND} -E copy ${KORVANE_LICENSE} ${portable}/LICENSE.txt
+        COMMAND touch -d @${archive_time} ${zipped}
         COMMAND ${CMAKE_COMMAND} -E rm -f ${portable_zip}
-        COMMAND ${CMAKE_COMMAND} -E tar cf ${portable_zip} --format=zip
-                ${portable_folder}/korvane.exe ${portable_folder}/LICENSE.txt
-                ${portable_folder}/README.txt ${portable_folder}/CHANGELOG.txt
+        COMMAND ${ZIP} -X -q -D ${portable_zip} ${zipped}
         WORKING_DIRECTORY ${portable}/..
-        DEPENDS korvane ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG} VERBATIM)
+        DEPENDS ${KORVANE_EXE} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG} VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
     find_program(MAKENSIS makensis)
     set(nsi ${PROJECT_BINARY_DIR}/korvane.nsi)
+    # makensis runs the signing command through the shell, on the path of
+    # the uninstaller and then of the installer.
+    list(JOIN sign_command "\" \"" KORVANE_NSIS_SIGN_COMMAND)
+    set(KORVANE_NSIS_SIGN_COMMAND "\"${KORVANE_NSIS_SIGN_COMMAND}\" \"-DIN=%1\" \"-DOUT=%1\" -P \"${sign_script}\"")
     configure_file(${PROJECT_SOURCE_DIR}/res/windows/korvane.nsi.in ${nsi} @ONLY)
     add_custom_command(OUTPUT ${KORVANE_INSTALLER_PATH}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_PACKAGE_DIR}
         COMMAND ${MAKENSIS} -V2 -NOCD ${nsi}
-        DEPENDS korvane ${nsi} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG}
-                ${KORVANE_ICON} VERBATIM)
+        DEPENDS ${KORVANE_EXE} ${nsi} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG}
+                ${KORVANE_ICON} ${sign_script} VERBATIM)
     add_custom_target(korvane_installer DEPENDS ${KORVANE_INSTALLER_PATH})
     if(NOT MAKENSIS)
         message(STATUS "makensis not found: the target korvane_installer needs it (scripts/deps package)")
