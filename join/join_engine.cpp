@@ -164,13 +164,13 @@ CopyEnd CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer, std::siz
     }
 }
 
-// A join the user stopped: the incomplete output goes, since this join
-// created or emptied it. No message follows unless it cannot be removed.
+// A join that was stopped: this join created or emptied its output, so
+// none of what it wrote may stay, under any name. No message follows unless
+// some of it does.
 Outcome Stopped(CFile& in, CFile& out, const std::string& output) {
     in.Abort();
-    out.Abort();
-    if (!fw::RemoveRegularFile(output)) {
-        return Failed(join_messages::WriteError(output));
+    if (!out.Discard()) {
+        return Failed(join_messages::StoppedWithPartialOutput(output));
     }
     return {};
 }

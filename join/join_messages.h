@@ -40,4 +40,10 @@ inline std::string WriteError(const std::string& output) {
     return "「" + fw::MessageTextFromPath(output) + "」に書き込み中にエラーが発生しました。";
 }
 
+// A stopped join whose partial output could be neither emptied nor removed.
+inline std::string StoppedWithPartialOutput(const std::string& output) {
+    return "結合を中止しましたが、「" + fw::MessageTextFromPath(output) +
+           "」に途中まで書き込んだデータが残っています。";
+}
+
 } // namespace join_messages
