@@ -17,6 +17,8 @@ inline constexpr const char* kJoiningFiles = "ファイルを結合していま�
 inline constexpr const char* kMinutesLeft = "残り約 %1 分";
 inline constexpr const char* kSecondsLeft = "残り約 %1 秒";
 inline constexpr const char* kStopJoin = "キャンセル";
+// In place of the time left while the output is flushed to storage.
+inline constexpr const char* kFinishingWrite = "書き込みを完了しています…";
 
 inline std::string CannotCreateOutput(const std::string& output) {
     return "保存先のファイル「" + fw::MessageTextFromPath(output) +

@@ -74,10 +74,14 @@ TEST_F(AppTest, CancelInTheSecondInputRemovesTheOutputAndLeavesTheDialogAsItWas)
         EXPECT_EQ(run.caption, "korvane");
         EXPECT_EQ(run.texts.heading, "ファイルを結合しています…");
         EXPECT_EQ(run.texts.cancel, "キャンセル");
+        EXPECT_EQ(run.texts.finishing, expected::kFinishingWrite);
         EXPECT_EQ(run.texts.items, listBefore);
         EXPECT_EQ(run.total, total);
     }
     EXPECT_TRUE(backend.progressRuns[0].cancelRequested);
+    // Only the join that got to its flush said it was finishing.
+    EXPECT_FALSE(backend.progressRuns[0].finishing);
+    EXPECT_TRUE(backend.progressRuns[1].finishing);
     EXPECT_EQ(backend.progressRuns[1].done, total);
     EXPECT_EQ(backend.progressRuns[1].item, 2);
     EXPECT_GT(backend.progressRuns[1].reports, 3);
