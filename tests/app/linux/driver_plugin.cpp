@@ -3,15 +3,19 @@
 // environment and logs what it sees, a line per event, to KORVANE_DRIVE_LOG.
 // It puts KORVANE_DRIVE_OUTPUT into the output field and presses join, then
 // answers each message box with the next of KORVANE_DRIVE_ANSWERS ("ok", or
-// "quit": the application quits while the box shows). With no answers
-// left and no box showing, it closes the dialog.
+// "quit": the application quits while the box shows), and each progress
+// window too: it logs the item's full name, then "stop" presses its cancel
+// button, and "watch" logs every time left it shows until it closes. With
+// no answers left and no window showing, it closes the dialog.
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGenericPlugin>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <csignal>
@@ -44,6 +48,7 @@ public:
 private:
     void Poll() {
         QDialog* dialog = nullptr;
+        QWidget* progress = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
             if (box != nullptr && box->isVisible()) {
@@ -51,8 +56,16 @@ private:
                     Answer(*box);
                 return;
             }
-            if (widget->isVisible() && qobject_cast<QDialog*>(widget) != nullptr)
+            // The progress window is the dialog's child: its bar is its own.
+            if (widget->isVisible() &&
+                widget->findChild<QProgressBar*>(QString(), Qt::FindDirectChildrenOnly) != nullptr)
+                progress = widget;
+            else if (widget->isVisible() && qobject_cast<QDialog*>(widget) != nullptr)
                 dialog = static_cast<QDialog*>(widget);
+        }
+        if (progress != nullptr) {
+            Watch(*progress);
+            return;
         }
         if (dialog != nullptr && !m_started) {
             m_started = true;
@@ -82,7 +95,31 @@ private:
             box.button(QMessageBox::Ok)->click();
     }
 
+    void Watch(QWidget& window) {
+        if (&window != m_lastProgress) {
+            m_lastProgress = &window;
+            m_watching = false;
+            m_remaining.clear();
+            Log(QStringLiteral("progress:") +
+                window.findChild<QLabel*>(QStringLiteral("item"))->toolTip());
+            if (m_answers.isEmpty())
+                return;
+            if (m_answers.takeFirst() == QStringLiteral("stop"))
+                window.findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly)->click();
+            else
+                m_watching = true;
+        }
+        const QString remaining = window.findChild<QLabel*>(QStringLiteral("remaining"))->text();
+        if (m_watching && !remaining.isEmpty() && remaining != m_remaining) {
+            m_remaining = remaining;
+            Log(QStringLiteral("remaining:") + remaining);
+        }
+    }
+
     QStringList m_answers;
+    QPointer<QWidget> m_lastProgress;
+    bool m_watching = false;
+    QString m_remaining;
     QTimer m_poll;
     QPointer<QMessageBox> m_lastBox;
     bool m_started = false;
