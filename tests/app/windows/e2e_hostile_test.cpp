@@ -1,11 +1,16 @@
 // korvane.exe under hostile conditions, one start per case: paths of 319
 // characters (plain and "\\?\"), an output that is a FIFO (a pipe, under
 // Wine), the null device, and Windows before 10 version 1903, which runs
-// the program in the ANSI code page whatever its manifest says. This suite
+// the program in the ANSI code page whatever its manifest says; and joins
+// stopped from their progress window: into an output of 352 characters, into
+// one with a second name, and from an input whose name turns the text right
+// to left. This suite
 // runs with LC_ALL=ja_JP.UTF-8, which gives Wine the code page 932, and
 // KORVANE_FIFO names a FIFO that CTest makes for it on the host.
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/app/windows/e2e_fixture.h"
@@ -37,6 +42,26 @@ std::wstring WithoutUtf8CodePage(const std::filesystem::path& folder) {
     return updated ? copy : std::wstring();
 }
 
+// Joins, then stops the join from its progress window, which shows the
+// first input's name ending in itemEnds (where given) and a bar that has
+// not run ahead of the bytes; no message follows.
+void StopFromTheProgressWindow(DWORD processId, HWND dialog, const std::wstring& itemEnds) {
+    probe::Click(dialog, IDOK);
+    auto question = probe::WaitForMessageBox(processId);
+    ASSERT_TRUE(question.has_value() && probe::Answer(*question, IDOK));
+    std::pair<HWND, HWND> progress;
+    ASSERT_TRUE(probe::WaitUntil([&] {
+        progress = probe::FindProgressWindow(processId);
+        return progress.first != nullptr;
+    }));
+    const std::wstring item = probe::Text(GetDlgItem(progress.first, 101));
+    EXPECT_TRUE(item.ends_with(itemEnds)) << Narrow(item);
+    EXPECT_LT(probe::BarPosition(progress.second), 5000);
+    probe::PressEscape(progress.first);
+    ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(progress.first); }));
+    EXPECT_FALSE(probe::WaitForMessageBox(processId, 1500).has_value());
+}
+
 TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_EQ(GetACP(), 932u) << "LC_ALL=ja_JP.UTF-8 did not give the code page 932";
     const std::wstring fifo = L"" KORVANE_FIFO;
@@ -55,6 +80,29 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_EQ(longIn.size(), 319u);
     const std::wstring movie = MakeFile(L"動画・ソ表.mpg", 6500, 3);
     const std::wstring trailer = MakeFile(L"短い予告.mpg", 100, 4);
+    // 64 GiB of holes, which take far longer to copy than a case waits: these
+    // joins are stopped from their progress window.
+    const auto makeHuge = [&](const std::wstring& path) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        LARGE_INTEGER size{};
+        size.QuadPart = 64LL << 30;
+        const bool made = file != INVALID_HANDLE_VALUE &&
+                          SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        return made;
+    };
+    const std::wstring huge = PathOf(L"huge.mpg");
+    const std::wstring hugeLong = PathOf(deep + L"\\" + std::wstring(room, L'h') + L".mpg");
+    ASSERT_TRUE(makeHuge(huge) && makeHuge(L"\\\\?\\" + hugeLong));
+    const std::wstring oddName = PathOf(L"x\u202Egpm.mpg");
+    ASSERT_TRUE(CreateHardLinkW(oddName.c_str(), huge.c_str(), nullptr));
+    const std::wstring out352 =
+        PathOf(deep + L"\\" + std::wstring(352 - PathOf(deep).size() - 5, L'o') + L".mpg");
+    ASSERT_EQ(out352.size(), 352u);
+    const std::wstring linked = MakeFile(L"linked.mpg", 100000, 5);
+    const std::wstring otherName = PathOf(L"other.mpg");
+    ASSERT_TRUE(CreateHardLinkW(otherName.c_str(), linked.c_str(), nullptr));
     const std::string done = expected::kJoinComplete;
     const std::string joined = Joined({PatternOf(7000, 1), PatternOf(7000, 1)});
 
@@ -65,19 +113,45 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         std::wstring output;
         std::string message;
         std::string written; // in the output afterwards; "?": not checked
+        // Stopped from its progress window: no message, no output afterwards.
+        bool stop;
+        std::wstring itemEnds; // how the window's line for the input ends
+        std::wstring emptied;  // another name of the output, empty afterwards
     };
     const std::wstring unc = L"\\\\?\\";
     const std::vector<Case> cases = {
-        {"319 characters", {}, {longIn, a}, longOut, done, joined},
-        {"319 characters after \\\\?\\", {}, {unc + longIn, a}, unc + longOut, done, joined},
-        {"FIFO", {}, {a}, fifo, expected::CannotCreateOutput(Narrow(fifo)), "?"},
-        {"null device", {}, {a}, L"NUL", done, "?"},
+        {"319 characters", {}, {longIn, a}, longOut, done, joined, false, {}, {}},
+        {"319 characters after \\\\?\\",
+         {},
+         {unc + longIn, a},
+         unc + longOut,
+         done,
+         joined,
+         false,
+         {},
+         {}},
+        {"FIFO", {}, {a}, fifo, expected::CannotCreateOutput(Narrow(fifo)), "?", false, {}, {}},
+        {"null device", {}, {a}, L"NUL", done, "?", false, {}, {}},
         {"code page 932",
          cp932,
          {movie, trailer},
          PathOf(L"結合.mpg"),
          expected::MaybeNotMpeg(Narrow(trailer)),
-         "?"},
+         "?",
+         false,
+         {},
+         {}},
+        {"stopped, 352 characters", {}, {hugeLong, a}, out352, "", "?", true, {}, {}},
+        {"stopped, output with a second name", {}, {huge}, linked, "", "?", true, {}, otherName},
+        {"stopped, input named right to left",
+         {},
+         {oddName},
+         PathOf(L"out.mpg"),
+         "",
+         "?",
+         true,
+         L"\uFFFDgpm.mpg",
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,6 +162,14 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         }
         ASSERT_TRUE(Start(commandLine, c.exe).Started());
         ASSERT_TRUE(probe::SetText(Control(1003), c.output));
+        if (c.stop) {
+            StopFromTheProgressWindow(ProcessId(), Dialog(), c.itemEnds);
+            EXPECT_FALSE(std::filesystem::exists(c.output));
+            if (!c.emptied.empty()) {
+                EXPECT_EQ(std::filesystem::file_size(c.emptied), 0u);
+            }
+            continue;
+        }
         auto box = JoinAndConfirm();
         ASSERT_TRUE(box.has_value()) << "no message after the question";
         EXPECT_EQ(Narrow(box->text), c.message);

@@ -12,49 +12,6 @@
 
 namespace {
 
-// The visible window of the process that holds a progress bar, and the bar.
-std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND window = nullptr;
-        HWND bar = nullptr;
-    } search{processId};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->processId || !IsWindowVisible(hwnd)) {
-                return TRUE;
-            }
-            for (HWND child : probe::Children(hwnd)) {
-                if (probe::ClassName(child) == PROGRESS_CLASSW) {
-                    s->window = hwnd;
-                    s->bar = child;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return {search.window, search.bar};
-}
-
-// Escape pressed on the control that has the focus in the process's window.
-void PressEscape(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : window;
-    const LPARAM down = 1 | (MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
-    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, down);
-    PostMessageW(target, WM_KEYUP, VK_ESCAPE, down | (3u << 30));
-}
-
-int BarPosition(HWND bar) {
-    return static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
-}
-
 TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
     // Copying 64 GiB of holes takes far longer than the test waits.
     const std::wstring large = PathOf(L"large.mpg");
@@ -81,7 +38,7 @@ TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
 
     std::pair<HWND, HWND> progress;
     ASSERT_TRUE(probe::WaitUntil([&] {
-        progress = FindProgressWindow(ProcessId());
+        progress = probe::FindProgressWindow(ProcessId());
         return progress.first != nullptr;
     }));
     const auto [window, bar] = progress;
@@ -102,15 +59,16 @@ TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
     EXPECT_TRUE(probe::WaitUntil([&] { return !GetUpdateRect(dialog, nullptr, FALSE); }));
 
     // The bar moves on and the time left shows.
-    const int first = BarPosition(bar);
-    EXPECT_TRUE(probe::WaitUntil(
-        [&] { return BarPosition(bar) > first && !probe::Text(GetDlgItem(window, 103)).empty(); }));
-    EXPECT_LT(BarPosition(bar), 10000);
+    const int first = probe::BarPosition(bar);
+    EXPECT_TRUE(probe::WaitUntil([&] {
+        return probe::BarPosition(bar) > first && !probe::Text(GetDlgItem(window, 103)).empty();
+    }));
+    EXPECT_LT(probe::BarPosition(bar), 10000);
     EXPECT_TRUE(probe::CaptureWindow(window, ScreenshotPath(L"progress_window.png")));
     EXPECT_TRUE(std::filesystem::exists(out));
 
     // Escape, as the cancel button and the close box, stops the join.
-    PressEscape(window);
+    probe::PressEscape(window);
     ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(window); }));
     EXPECT_FALSE(probe::WaitForMessageBox(ProcessId(), 1500).has_value());
     EXPECT_TRUE(IsWindowEnabled(dialog));

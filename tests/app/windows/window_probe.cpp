@@ -1,5 +1,7 @@
 #include "tests/app/windows/window_probe.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -320,6 +322,34 @@ bool PressEnter(HWND window) {
     PostMessageW(target, WM_CHAR, L'\r', down);
     PostMessageW(target, WM_KEYUP, VK_RETURN, down | (3u << 30));
     return true;
+}
+
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
+    for (HWND hwnd : TopLevelWindows(processId)) {
+        if (!IsWindowVisible(hwnd)) {
+            continue;
+        }
+        for (HWND child : Children(hwnd)) {
+            if (ClassName(child) == PROGRESS_CLASSW) {
+                return {hwnd, child};
+            }
+        }
+    }
+    return {nullptr, nullptr};
+}
+
+int BarPosition(HWND bar) {
+    return static_cast<int>(Send(bar, PBM_GETPOS, 0, 0));
+}
+
+void PressEscape(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : window;
+    const LPARAM down = 1 | (MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
+    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, down);
+    PostMessageW(target, WM_KEYUP, VK_ESCAPE, down | (3u << 30));
 }
 
 bool CaptureWindow(HWND hwnd, const std::wstring& path) {
