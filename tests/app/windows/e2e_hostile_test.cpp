@@ -80,21 +80,12 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_EQ(longIn.size(), 319u);
     const std::wstring movie = MakeFile(L"動画・ソ表.mpg", 6500, 3);
     const std::wstring trailer = MakeFile(L"短い予告.mpg", 100, 4);
-    // 64 GiB of holes, which take far longer to copy than a case waits: these
-    // joins are stopped from their progress window.
-    const auto makeHuge = [&](const std::wstring& path) {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        LARGE_INTEGER size{};
-        size.QuadPart = 64LL << 30;
-        const bool made = file != INVALID_HANDLE_VALUE &&
-                          SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-        CloseHandle(file);
-        return made;
-    };
+    // 64 GiB of holes take far longer to copy than a case waits: these joins
+    // are stopped from their progress window.
     const std::wstring huge = PathOf(L"huge.mpg");
     const std::wstring hugeLong = PathOf(deep + L"\\" + std::wstring(room, L'h') + L".mpg");
-    ASSERT_TRUE(makeHuge(huge) && makeHuge(L"\\\\?\\" + hugeLong));
+    ASSERT_TRUE(MakeSparseFile(huge, 64ULL << 30) &&
+                MakeSparseFile(L"\\\\?\\" + hugeLong, 64ULL << 30));
     const std::wstring oddName = PathOf(L"x\u202Egpm.mpg");
     ASSERT_TRUE(CreateHardLinkW(oddName.c_str(), huge.c_str(), nullptr));
     const std::wstring out352 =
@@ -114,33 +105,22 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         std::string message;
         std::string written; // in the output afterwards; "?": not checked
         // Stopped from its progress window: no message, no output afterwards.
-        bool stop;
-        std::wstring itemEnds; // how the window's line for the input ends
-        std::wstring emptied;  // another name of the output, empty afterwards
+        bool stop = false;
+        std::wstring itemEnds = {}; // how the window's line for the input ends
+        std::wstring emptied = {};  // another name of the output, empty afterwards
     };
     const std::wstring unc = L"\\\\?\\";
     const std::vector<Case> cases = {
-        {"319 characters", {}, {longIn, a}, longOut, done, joined, false, {}, {}},
-        {"319 characters after \\\\?\\",
-         {},
-         {unc + longIn, a},
-         unc + longOut,
-         done,
-         joined,
-         false,
-         {},
-         {}},
-        {"FIFO", {}, {a}, fifo, expected::CannotCreateOutput(Narrow(fifo)), "?", false, {}, {}},
-        {"null device", {}, {a}, L"NUL", done, "?", false, {}, {}},
+        {"319 characters", {}, {longIn, a}, longOut, done, joined},
+        {"319 characters after \\\\?\\", {}, {unc + longIn, a}, unc + longOut, done, joined},
+        {"FIFO", {}, {a}, fifo, expected::CannotCreateOutput(Narrow(fifo)), "?"},
+        {"null device", {}, {a}, L"NUL", done, "?"},
         {"code page 932",
          cp932,
          {movie, trailer},
          PathOf(L"結合.mpg"),
          expected::MaybeNotMpeg(Narrow(trailer)),
-         "?",
-         false,
-         {},
-         {}},
+         "?"},
         {"stopped, 352 characters", {}, {hugeLong, a}, out352, "", "?", true, {}, {}},
         {"stopped, output with a second name", {}, {huge}, linked, "", "?", true, {}, otherName},
         {"stopped, input named right to left",

@@ -15,16 +15,7 @@ namespace {
 TEST_F(KorvaneE2E, LongJoinShowsProgressAndCancelRemovesTheOutput) {
     // Copying 64 GiB of holes takes far longer than the test waits.
     const std::wstring large = PathOf(L"large.mpg");
-    {
-        HANDLE file = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        LARGE_INTEGER size{};
-        size.QuadPart = 64LL << 30;
-        ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(SetEndOfFile(file));
-        CloseHandle(file);
-    }
+    ASSERT_TRUE(MakeSparseFile(large, 64ULL << 30));
     const std::wstring small = MakeFile(L"small.mpg", 6000, 1);
     const std::wstring out = PathOf(L"joined.mpg");
     StartWithFiles({large, small});

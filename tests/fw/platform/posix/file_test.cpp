@@ -259,7 +259,6 @@ TEST_F(FileTest, DiscardLeavesNoneOfTheWrittenData) {
         std::string left;
     };
     const std::vector<Case> cases = {
-        {"plain", none, none, {}, true, ""},
         {"link to a file",
          [&] {
              WriteBytes(dir / "target", "old");
