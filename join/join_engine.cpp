@@ -164,13 +164,13 @@ CopyEnd CopyRest(CFile& input, CFile& output, const CopyBuffer& buffer, std::siz
     }
 }
 
-// A join the user stopped: the incomplete output goes, since this join
-// created or emptied it. No message follows unless it cannot be removed.
+// A join that was stopped: this join created or emptied its output, so
+// none of what it wrote may stay, under any name. No message follows unless
+// some of it does.
 Outcome Stopped(CFile& in, CFile& out, const std::string& output) {
     in.Abort();
-    out.Abort();
-    if (!fw::RemoveRegularFile(output)) {
-        return Failed(join_messages::WriteError(output));
+    if (!out.Discard()) {
+        return Failed(join_messages::StoppedWithPartialOutput(output));
     }
     return {};
 }
@@ -224,6 +224,7 @@ Outcome JoinUnderCursor(const JoinJob& job, fw::IWorkProgress& progress, std::si
     meter.Report();
 
     // Success is reported only once the output is on stable storage.
+    progress.SetFinishing();
     try {
         out.Flush();
         out.Close();
@@ -250,9 +251,12 @@ void JoinFilesWithSizes(IJoinHost& host, std::size_t bufferSize, std::size_t sli
 
     WaitCursor cursor(host);
     const JoinJob job = ReadJob(host);
-    fw::ProgressWindowTexts texts{join_messages::kJoiningFiles, join_messages::kMinutesLeft,
-                                  join_messages::kSecondsLeft, join_messages::kStopJoin,
-                                  job.inputs};
+    fw::ProgressWindowTexts texts{join_messages::kJoiningFiles,
+                                  join_messages::kMinutesLeft,
+                                  join_messages::kSecondsLeft,
+                                  join_messages::kStopJoin,
+                                  job.inputs,
+                                  join_messages::kFinishingWrite};
     // Only the copy runs away from the host's thread; every message comes
     // from here once it has ended.
     Outcome outcome;

@@ -54,8 +54,12 @@ inline constexpr std::size_t kJoinCopySliceSize = 4 * 1024 * 1024;
 // itself (a failed read, length query or close of an input) escapes as
 // CFileException, for the general error report of whatever runs the command.
 // The wait cursor is ended on every path out. The copy runs through the
-// host's RunWithProgress; a join the user stops there removes its incomplete
-// output and shows no message.
+// host's RunWithProgress and stops as soon as the progress asks it to (the
+// user's cancel, or anything else that ends the work early, such as the
+// session ending): none of what it wrote stays, under any name (see
+// CFile::Discard), and no message follows unless some of it could not be
+// removed. Once the copy is done and the output is being flushed, a stop
+// comes too late and the join completes.
 void JoinFiles(IJoinHost& host);
 
 // The same join with a copy buffer and slices of the given sizes; for

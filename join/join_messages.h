@@ -17,6 +17,8 @@ inline constexpr const char* kJoiningFiles = "ファイルを結合していま�
 inline constexpr const char* kMinutesLeft = "残り約 %1 分";
 inline constexpr const char* kSecondsLeft = "残り約 %1 秒";
 inline constexpr const char* kStopJoin = "キャンセル";
+// In place of the time left while the output is flushed to storage.
+inline constexpr const char* kFinishingWrite = "書き込みを完了しています…";
 
 inline std::string CannotCreateOutput(const std::string& output) {
     return "保存先のファイル「" + fw::MessageTextFromPath(output) +
@@ -38,6 +40,12 @@ inline std::string MaybeNotMpeg(const std::string& name) {
 
 inline std::string WriteError(const std::string& output) {
     return "「" + fw::MessageTextFromPath(output) + "」に書き込み中にエラーが発生しました。";
+}
+
+// A stopped join whose partial output could be neither emptied nor removed.
+inline std::string StoppedWithPartialOutput(const std::string& output) {
+    return "結合を中止しましたが、「" + fw::MessageTextFromPath(output) +
+           "」に途中まで書き込んだデータが残っています。";
 }
 
 } // namespace join_messages

@@ -39,6 +39,12 @@ inline std::string MaybeNotMpeg(const std::string& name) {
 inline std::string WriteError(const std::string& output) {
     return "「" + output + "」に書き込み中にエラーが発生しました。";
 }
+inline std::string StoppedWithPartialOutput(const std::string& output) {
+    return "結合を中止しましたが、「" + output + "」に途中まで書き込んだデータが残っています。";
+}
+
+// The progress window's line while the output is flushed.
+inline const std::string kFinishingWrite = "書き込みを完了しています…";
 
 // The general error report's text for each cause of a file error, 0 to 14,
 // with %1 standing for the file's name.

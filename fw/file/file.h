@@ -79,6 +79,17 @@ public:
     // Closes the file if open, ignoring any failure.
     void Abort() noexcept;
 
+    // Gives up a file this object has written, so that none of what it
+    // wrote stays behind: empties it through the open file, closes it, then
+    // removes the name it was opened by (a symbolic link's target, not the
+    // link) only if that name still names this very file, so that a file
+    // put in its place meanwhile is left alone. A device is only closed.
+    // Returns false where written data may remain under some name: the file
+    // could not be emptied and it could not be removed, or it has other
+    // names. A name that cannot be removed from its folder after the file
+    // was emptied leaves an empty file and counts as done. Never throws.
+    bool Discard() noexcept;
+
     bool IsOpen() const noexcept;
 
     // The path given to Open; empty when closed.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fw/text/one_line_name.h"
+#include "fw/text/system_code_page.h"
+
 namespace fw {
 
 namespace {
@@ -32,12 +35,18 @@ void ProgressModel::Update(const SharedWorkProgress& progress, double seconds) {
     const std::uint64_t total = progress.Total();
     const std::uint64_t done = progress.Done();
     m_item = progress.Item();
+    if (progress.Finishing()) {
+        m_finishing = true;
+        m_remaining = m_texts.finishing;
+    }
     if (total > 0) {
         const double fraction = static_cast<double>(done) / static_cast<double>(total);
         const int bar = static_cast<int>(std::min(fraction, 1.0) * kBarRange);
         m_bar = std::max(m_bar, std::min(bar, kBarRange - 1));
     }
-    Estimate(done, total, seconds);
+    if (!m_finishing) {
+        Estimate(done, total, seconds);
+    }
 }
 
 void ProgressModel::Estimate(std::uint64_t done, std::uint64_t total, double seconds) {
@@ -77,7 +86,7 @@ std::string ProgressModel::ItemText() const {
     if (m_item < 0 || static_cast<std::size_t>(m_item) >= m_texts.items.size()) {
         return {};
     }
-    return m_texts.items[static_cast<std::size_t>(m_item)];
+    return OneLineName(MessageTextFromPath(m_texts.items[static_cast<std::size_t>(m_item)]));
 }
 
 } // namespace fw

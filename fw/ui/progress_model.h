@@ -25,11 +25,15 @@ public:
     // Moves only forward, and reaches kBarRange only when the work is done,
     // even where the work grows beyond its announced total.
     int BarValue() const { return m_bar; }
-    // The name of the item being worked on (empty before the first).
+    // The name of the item being worked on, in UTF-8, as one line that
+    // cannot reorder or break anything around it (empty before the first).
     std::string ItemText() const;
     // "about N minutes / seconds left" from the measured rate; empty while
-    // the rate is not known yet.
+    // the rate is not known yet; the finishing text once the work is
+    // finishing.
     const std::string& RemainingText() const { return m_remaining; }
+    // The work is finishing and can no longer be stopped.
+    bool Finishing() const { return m_finishing; }
     // The bar's position as a fraction (for the taskbar).
     double Fraction() const { return static_cast<double>(m_bar) / kBarRange; }
 
@@ -39,6 +43,7 @@ private:
     const ProgressWindowTexts& m_texts;
     int m_bar = 0;
     int m_item = -1;
+    bool m_finishing = false;
     std::string m_remaining;
     // Rate measurement: the last sample and a smoothed rate in bytes/s.
     bool m_started = false;

@@ -36,6 +36,8 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "close";
     case file_faults::FileOp::copyRange:
         return "copyRange";
+    case file_faults::FileOp::truncate:
+        return "truncate";
     case file_faults::FileOp::remove:
         return "remove";
     }

@@ -1,6 +1,9 @@
 // CFile over POSIX file descriptors.
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +24,11 @@ struct CFile::Impl {
     bool kernelCopy = false;
     // This open made the file: its folder's entry for it is flushed too.
     bool created = false;
+    // A file opened for writing: where it is, links resolved, and which
+    // file it is, so that Discard removes this file and nothing else.
+    std::string realPath;
+    dev_t device = 0;
+    ino_t inode = 0;
 };
 
 namespace {
@@ -71,6 +79,29 @@ int FlushContainingFolder(const std::string& path) {
     const int error = rc != 0 && errno != EINVAL ? errno : 0;
     ::close(dir);
     return error;
+}
+
+// The path of the file fd holds, with every symbolic link resolved; path
+// itself where that cannot be found out.
+std::string RealPathOf(const std::string& path, const struct stat& held) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    struct stat named {};
+    if (resolved == nullptr || ::stat(resolved.get(), &named) != 0 || named.st_dev != held.st_dev ||
+        named.st_ino != held.st_ino) {
+        return path;
+    }
+    return resolved.get();
+}
+
+// Removes path where it still names the regular file device/inode.
+bool RemoveIfStillNamed(const std::string& path, dev_t device, ino_t inode) {
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != device ||
+        named.st_ino != inode) {
+        return false;
+    }
+    return fw::posix::RemoveCall(path.c_str()) == 0;
 }
 
 // Whether a failed non-blocking flock means that another holder has the
@@ -165,8 +196,10 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     }
 
     const bool kernelCopy = fw::posix::CopiesFilesItselfCall(fd);
-    m_impl.reset(
-        std::make_unique<Impl>(Impl{guard.Release(), regular, kernelCopy, created}).release());
+    std::string realPath = writing && regular ? RealPathOf(path, st) : std::string();
+    m_impl.reset(std::make_unique<Impl>(Impl{guard.Release(), regular, kernelCopy, created,
+                                             std::move(realPath), st.st_dev, st.st_ino})
+                     .release());
     m_strFileName = path;
     return true;
 }
@@ -291,6 +324,28 @@ void CFile::Abort() noexcept {
         m_impl.reset();
     }
     m_strFileName.clear();
+}
+
+bool CFile::Discard() noexcept {
+    const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
+    m_strFileName.clear();
+    if (!impl) {
+        return true;
+    }
+    if (!impl->regular) {
+        ::close(impl->fd);
+        return true;
+    }
+    int rc = 0;
+    do {
+        rc = fw::posix::TruncateCall(impl->fd);
+    } while (rc != 0 && errno == EINTR);
+    const bool emptied = rc == 0;
+    struct stat st {};
+    const bool onlyName = ::fstat(impl->fd, &st) == 0 && st.st_nlink <= 1;
+    ::close(impl->fd);
+    const bool removed = RemoveIfStillNamed(impl->realPath, impl->device, impl->inode);
+    return emptied || (removed && onlyName);
 }
 
 namespace fw {

@@ -70,6 +70,10 @@ int SyncCall(int fd) {
     return ::fsync(fd);
 }
 
+int TruncateCall(int fd) {
+    return ::ftruncate(fd, 0);
+}
+
 int CloseCall(int fd) {
     return ::close(fd);
 }

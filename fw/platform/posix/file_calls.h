@@ -22,9 +22,11 @@ bool CopiesFilesItselfCall(int fd);
 // The length query.
 int StatCall(int fd, struct stat* status);
 int SyncCall(int fd);
+// Empties the file (CFile::Discard).
+int TruncateCall(int fd);
 // Releases fd whatever it returns.
 int CloseCall(int fd);
-// Removes the file path names (fw::RemoveRegularFile).
+// Removes the name path (CFile::Discard).
 int RemoveCall(const char* path);
 
 } // namespace fw::posix

@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include "fw/platform/posix/file_calls.h"
-
 namespace fw {
 
 std::uint64_t RegularFileSize(const std::string& path) {
@@ -12,14 +10,6 @@ std::uint64_t RegularFileSize(const std::string& path) {
         return 0;
     }
     return static_cast<std::uint64_t>(st.st_size);
-}
-
-bool RemoveRegularFile(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        return true;
-    }
-    return posix::RemoveCall(path.c_str()) == 0;
 }
 
 } // namespace fw

@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "fw/file/file_error_causes.h"
@@ -15,6 +17,9 @@
 
 struct CFile::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
+    // A file opened for writing: where it is, links resolved, so that
+    // Discard removes this file and nothing else.
+    std::wstring realPath;
 };
 
 namespace {
@@ -34,6 +39,55 @@ void FillOpenError(CFileException* error, DWORD code, const std::string& path) {
 
 // ReadFile and WriteFile take a 32-bit count.
 constexpr std::size_t kMaxTransfer = 0x40000000;
+
+// The path of the file handle holds, with links resolved ("\\?\C:\..."),
+// or path where the system cannot tell.
+std::wstring RealPathOf(HANDLE handle, std::wstring path) {
+    std::wstring real(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(handle, real.data(), static_cast<DWORD>(real.size()), 0);
+        if (length == 0) {
+            break;
+        }
+        if (length < real.size()) {
+            real.resize(length);
+            return real;
+        }
+        real.resize(length);
+    }
+    return path;
+}
+
+struct FileIdentity {
+    DWORD volumeSerial = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Opens without asking for any access, so a file that another program
+// holds without sharing can still be identified; a folder is identified too.
+bool IdentifyFile(const std::wstring& path, FileIdentity& identity) {
+    HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (ok) {
+        identity = IdentityOf(info);
+    }
+    return ok;
+}
 
 } // namespace
 
@@ -71,7 +125,11 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return false;
     }
 
-    m_impl.reset(std::make_unique<Impl>(Impl{handle}).release());
+    std::wstring realPath;
+    if (write && type == FILE_TYPE_DISK) {
+        realPath = RealPathOf(handle, fw::WideFromActiveCodePage(path));
+    }
+    m_impl.reset(std::make_unique<Impl>(Impl{handle, std::move(realPath)}).release());
     m_strFileName = path;
     return true;
 }
@@ -167,43 +225,34 @@ void CFile::Abort() noexcept {
     m_strFileName.clear();
 }
 
-namespace fw {
-namespace {
-
-struct FileIdentity {
-    DWORD volumeSerial = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-};
-
-// Opens without asking for any access, so a file that another program
-// holds without sharing can still be identified; a folder is identified too.
-bool IdentifyFile(const std::string& path, FileIdentity& identity) {
-    HANDLE handle = CreateFileW(fw::WideFromActiveCodePage(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+bool CFile::Discard() noexcept {
+    const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
+    m_strFileName.clear();
+    if (!impl) {
+        return true;
     }
+    if (GetFileType(impl->handle) != FILE_TYPE_DISK) {
+        CloseHandle(impl->handle);
+        return true;
+    }
+    const bool emptied = fw::windows::TruncateCall(impl->handle) != 0;
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    if (ok) {
-        identity = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-    }
-    return ok;
+    const bool known = GetFileInformationByHandle(impl->handle, &info) != 0;
+    CloseHandle(impl->handle);
+    FileIdentity named;
+    const bool removed = known && IdentifyFile(impl->realPath, named) &&
+                         named == IdentityOf(info) &&
+                         fw::windows::RemoveCall(impl->realPath.c_str()) != 0;
+    return emptied || (removed && info.nNumberOfLinks <= 1);
 }
 
-} // namespace
+namespace fw {
 
 bool IsSameExistingFile(const std::string& a, const std::string& b) {
     FileIdentity first;
     FileIdentity second;
-    if (!IdentifyFile(a, first) || !IdentifyFile(b, second)) {
-        return false;
-    }
-    return first.volumeSerial == second.volumeSerial && first.indexHigh == second.indexHigh &&
-           first.indexLow == second.indexLow;
+    return IdentifyFile(WideFromActiveCodePage(a), first) &&
+           IdentifyFile(WideFromActiveCodePage(b), second) && first == second;
 }
 
 } // namespace fw

@@ -22,8 +22,12 @@ BOOL CloseCall(HANDLE file) {
     return CloseHandle(file);
 }
 
-BOOL RemoveCall(const char* path) {
-    return DeleteFileA(path);
+BOOL TruncateCall(HANDLE file) {
+    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+BOOL RemoveCall(const wchar_t* path) {
+    return DeleteFileW(path);
 }
 
 } // namespace fw::windows

@@ -14,7 +14,9 @@ BOOL SizeCall(HANDLE file, LARGE_INTEGER* size);
 BOOL FlushCall(HANDLE file);
 // Releases file whatever it returns.
 BOOL CloseCall(HANDLE file);
-// Removes the file path names (fw::RemoveRegularFile).
-BOOL RemoveCall(const char* path);
+// Empties the file (CFile::Discard).
+BOOL TruncateCall(HANDLE file);
+// Removes the name path (CFile::Discard).
+BOOL RemoveCall(const wchar_t* path);
 
 } // namespace fw::windows

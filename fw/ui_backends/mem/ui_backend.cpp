@@ -42,6 +42,7 @@ public:
         if (m_onProgress && m_onProgress(m_run))
             m_run.cancelRequested = true;
     }
+    void SetFinishing() override { m_run.finishing = true; }
     bool CancelRequested() const override { return m_run.cancelRequested; }
 
 private:

@@ -36,6 +36,7 @@ struct ProgressRun {
     int item = -1;
     int reports = 0; // calls of Advance
     bool cancelRequested = false;
+    bool finishing = false; // the work said it was finishing
 };
 
 // A backend without a display. The modal run initialises the dialog, then,

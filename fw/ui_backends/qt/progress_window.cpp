@@ -119,6 +119,8 @@ void ProgressWindow::Show(const ProgressModel& model) {
     }
     m_bar->setValue(model.BarValue());
     m_remaining->setText(FromText(model.RemainingText()));
+    if (model.Finishing())
+        m_cancel->setEnabled(false);
     // Where the window system does not say when the pointer comes and goes.
     ShowArrow(frameGeometry().contains(QCursor::pos()));
 }

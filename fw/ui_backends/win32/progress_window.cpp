@@ -196,6 +196,9 @@ void ProgressWindow::Show(const ProgressModel& model) {
         m_remaining = model.RemainingText();
         SetDlgItemTextW(m_hwnd, kIdRemaining, WideFromDisplayText(m_remaining).c_str());
     }
+    if (model.Finishing()) {
+        EnableWindow(GetDlgItem(m_hwnd, IDCANCEL), FALSE);
+    }
     if (!IsWindowVisible(m_hwnd)) {
         CentreOnOwner();
         ShowWindow(m_hwnd, SW_SHOW);

@@ -3,19 +3,22 @@
 // environment and logs what it sees, a line per event, to KORVANE_DRIVE_LOG.
 // It puts KORVANE_DRIVE_OUTPUT into the output field and presses join, then
 // answers each message box with the next of KORVANE_DRIVE_ANSWERS ("ok", or
-// "quit": the application quits while the box shows). A progress window
-// takes the next answer too: "press" presses join again through its
-// accessibility action, as a screen reader does; "term" sends the program
-// SIGTERM, as the session's end does. With no answers left and no box
-// showing, it closes the dialog.
+// "quit": the application quits while the box shows), and each progress
+// window too: it logs the item's full name, then "stop" presses its cancel
+// button, "watch" logs every time left it shows until it closes, "press"
+// presses join again through its accessibility action, as a screen reader
+// does, and "term" sends the program SIGTERM, as the session's end does.
+// With no answers left and no window showing, it closes the dialog.
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGenericPlugin>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <csignal>
@@ -58,14 +61,16 @@ private:
                     Answer(*box);
                 return;
             }
-            if (widget->findChild<QWidget*>(QStringLiteral("remaining")) != nullptr)
+            // The progress window is the dialog's child: its bar is its own.
+            if (widget->isVisible() &&
+                widget->findChild<QProgressBar*>(QString(), Qt::FindDirectChildrenOnly) != nullptr)
                 progress = widget;
-            else if (widget->findChild<QLineEdit*>(QStringLiteral("1003")) != nullptr)
+            else if (widget->isVisible() &&
+                     widget->findChild<QLineEdit*>(QStringLiteral("1003")) != nullptr)
                 dialog = static_cast<QDialog*>(widget);
         }
         if (progress != nullptr) {
-            if (progress != m_lastProgress)
-                Progressing(*progress);
+            Watch(*progress);
             return;
         }
         if (dialog != nullptr && !m_started) {
@@ -97,22 +102,40 @@ private:
             box.button(QMessageBox::Ok)->click();
     }
 
-    void Progressing(QWidget& window) {
-        m_lastProgress = &window;
-        Log(QStringLiteral("progress"));
-        const QString answer = m_answers.isEmpty() ? QString() : m_answers.takeFirst();
-        if (answer == QStringLiteral("press") && m_join != nullptr) {
-            QAccessibleInterface* join = QAccessible::queryAccessibleInterface(m_join);
-            join->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        } else if (answer == QStringLiteral("term")) {
-            ::kill(::getpid(), SIGTERM);
+    void Watch(QWidget& window) {
+        if (&window != m_lastProgress) {
+            m_lastProgress = &window;
+            m_watching = false;
+            m_remaining.clear();
+            Log(QStringLiteral("progress:") +
+                window.findChild<QLabel*>(QStringLiteral("item"))->toolTip());
+            if (m_answers.isEmpty())
+                return;
+            const QString answer = m_answers.takeFirst();
+            if (answer == QStringLiteral("stop")) {
+                window.findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly)->click();
+            } else if (answer == QStringLiteral("press") && m_join != nullptr) {
+                QAccessibleInterface* join = QAccessible::queryAccessibleInterface(m_join);
+                join->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            } else if (answer == QStringLiteral("term")) {
+                ::kill(::getpid(), SIGTERM);
+            } else {
+                m_watching = true;
+            }
+        }
+        const QString remaining = window.findChild<QLabel*>(QStringLiteral("remaining"))->text();
+        if (m_watching && !remaining.isEmpty() && remaining != m_remaining) {
+            m_remaining = remaining;
+            Log(QStringLiteral("remaining:") + remaining);
         }
     }
 
     QStringList m_answers;
+    QPointer<QWidget> m_lastProgress;
+    bool m_watching = false;
+    QString m_remaining;
     QTimer m_poll;
     QPointer<QMessageBox> m_lastBox;
-    QPointer<QWidget> m_lastProgress;
     QPointer<QPushButton> m_join;
     bool m_started = false;
 };

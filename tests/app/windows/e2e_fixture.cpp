@@ -40,6 +40,17 @@ std::string ReadFileBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+bool MakeSparseFile(const std::wstring& path, std::uint64_t size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool made = file != INVALID_HANDLE_VALUE &&
+                      SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return made;
+}
+
 std::wstring DesktopDirectory() {
     wchar_t path[MAX_PATH] = {};
     SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
@@ -111,17 +122,9 @@ HWND KorvaneE2E::Dialog() {
 }
 
 std::wstring KorvaneE2E::MakeLongJoinInput(const std::wstring& name) {
+    // Copying 64 GiB of holes takes far longer than any test waits.
     const std::wstring path = PathOf(name);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    LARGE_INTEGER size{};
-    size.QuadPart = 64LL << 30;
-    const bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    return sized ? path : std::wstring();
+    return MakeSparseFile(path, 64ULL << 30) ? path : std::wstring();
 }
 
 std::optional<probe::MessageBoxView>

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -57,6 +58,8 @@ private:
 };
 
 std::string ReadFileBytes(const std::wstring& path);
+// Makes path a file of size bytes that are all holes.
+bool MakeSparseFile(const std::wstring& path, std::uint64_t size);
 // The bytes MakeFile wrote for size and seed.
 std::string PatternOf(std::size_t size, unsigned seed);
 // The join of inputs: the first whole, the others without their first 5000.

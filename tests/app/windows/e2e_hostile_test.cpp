@@ -1,14 +1,18 @@
 // korvane.exe under hostile conditions, one start per case: paths of 319
 // characters (plain and "\\?\"), an output that is a FIFO (a pipe, under
 // Wine), the null device, Windows before 10 version 1903, which runs the
-// program in the ANSI code page whatever its manifest says, and, while a
-// long join runs, a join posted again and the session's end. This suite
+// program in the ANSI code page whatever its manifest says; while a long
+// join runs, a join posted again and the session's end; and joins stopped
+// from their progress window: into an output of 352 characters, into one
+// with a second name, and from an input whose name turns the text right to
+// left. This suite
 // runs with LC_ALL=ja_JP.UTF-8, which gives Wine the code page 932, and
 // KORVANE_FIFO names a FIFO that CTest makes for it on the host.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/app/windows/e2e_fixture.h"
@@ -40,6 +44,26 @@ std::wstring WithoutUtf8CodePage(const std::filesystem::path& folder) {
     return updated ? copy : std::wstring();
 }
 
+// Joins, then stops the join from its progress window, which shows the
+// first input's name ending in itemEnds (where given) and a bar that has
+// not run ahead of the bytes; no message follows.
+void StopFromTheProgressWindow(DWORD processId, HWND dialog, const std::wstring& itemEnds) {
+    probe::Click(dialog, IDOK);
+    auto question = probe::WaitForMessageBox(processId);
+    ASSERT_TRUE(question.has_value() && probe::Answer(*question, IDOK));
+    std::pair<HWND, HWND> progress;
+    ASSERT_TRUE(probe::WaitUntil([&] {
+        progress = probe::FindProgressWindow(processId);
+        return progress.first != nullptr;
+    }));
+    const std::wstring item = probe::Text(GetDlgItem(progress.first, 101));
+    EXPECT_TRUE(item.ends_with(itemEnds)) << Narrow(item);
+    EXPECT_LT(probe::BarPosition(progress.second), 5000);
+    probe::PressEscape(progress.first);
+    ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(progress.first); }));
+    EXPECT_FALSE(probe::WaitForMessageBox(processId, 1500).has_value());
+}
+
 TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_EQ(GetACP(), 932u) << "LC_ALL=ja_JP.UTF-8 did not give the code page 932";
     const std::wstring fifo = L"" KORVANE_FIFO;
@@ -58,6 +82,20 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_EQ(longIn.size(), 319u);
     const std::wstring movie = MakeFile(L"動画・ソ表.mpg", 6500, 3);
     const std::wstring trailer = MakeFile(L"短い予告.mpg", 100, 4);
+    // 64 GiB of holes take far longer to copy than a case waits: these joins
+    // are stopped from their progress window.
+    const std::wstring huge = PathOf(L"huge.mpg");
+    const std::wstring hugeLong = PathOf(deep + L"\\" + std::wstring(room, L'h') + L".mpg");
+    ASSERT_TRUE(MakeSparseFile(huge, 64ULL << 30) &&
+                MakeSparseFile(L"\\\\?\\" + hugeLong, 64ULL << 30));
+    const std::wstring oddName = PathOf(L"x\u202Egpm.mpg");
+    ASSERT_TRUE(CreateHardLinkW(oddName.c_str(), huge.c_str(), nullptr));
+    const std::wstring out352 =
+        PathOf(deep + L"\\" + std::wstring(352 - PathOf(deep).size() - 5, L'o') + L".mpg");
+    ASSERT_EQ(out352.size(), 352u);
+    const std::wstring linked = MakeFile(L"linked.mpg", 100000, 5);
+    const std::wstring otherName = PathOf(L"other.mpg");
+    ASSERT_TRUE(CreateHardLinkW(otherName.c_str(), linked.c_str(), nullptr));
     const std::string done = expected::kJoinComplete;
     const std::string joined = Joined({PatternOf(7000, 1), PatternOf(7000, 1)});
 
@@ -73,6 +111,10 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         std::wstring output;
         std::string message; // empty: none
         std::string written; // in the output afterwards; "?": not checked, "-": no such file
+        // Stopped from its progress window: no message, no output afterwards.
+        bool stop = false;
+        std::wstring itemEnds = {}; // how the window's line for the input ends
+        std::wstring emptied = {};  // another name of the output, empty afterwards
         std::function<void(HWND progressWindow)> whileJoining = {};
     };
     const std::wstring unc = L"\\\\?\\";
@@ -93,6 +135,9 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
          out,
          "",
          "-",
+         false,
+         {},
+         {},
          [&](HWND progressWindow) {
              probe::Click(Dialog(), IDOK);
              PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
@@ -106,6 +151,9 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
          out,
          "",
          "-",
+         false,
+         {},
+         {},
          [&](HWND) {
              DWORD_PTR mayEnd = TRUE;
              EXPECT_TRUE(SendMessageTimeoutW(Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
@@ -115,6 +163,17 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
                                  5000, nullptr);
              EXPECT_TRUE(running->WaitForExit(probe::kWaitMs).has_value()) << "it goes on";
          }},
+        {"stopped, 352 characters", {}, {hugeLong, a}, out352, "", "?", true, {}, {}},
+        {"stopped, output with a second name", {}, {huge}, linked, "", "?", true, {}, otherName},
+        {"stopped, input named right to left",
+         {},
+         {oddName},
+         PathOf(L"out.mpg"),
+         "",
+         "?",
+         true,
+         L"\uFFFDgpm.mpg",
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -127,6 +186,14 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         running = &Start(commandLine, c.exe);
         ASSERT_TRUE(running->Started());
         ASSERT_TRUE(probe::SetText(Control(1003), c.output));
+        if (c.stop) {
+            StopFromTheProgressWindow(ProcessId(), Dialog(), c.itemEnds);
+            EXPECT_FALSE(std::filesystem::exists(c.output));
+            if (!c.emptied.empty()) {
+                EXPECT_EQ(std::filesystem::file_size(c.emptied), 0u);
+            }
+            continue;
+        }
         auto box = JoinAndConfirm(c.whileJoining);
         if (c.message.empty()) {
             EXPECT_FALSE(box.has_value()) << Narrow(box->text);

@@ -319,31 +319,6 @@ void Click(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND window = nullptr;
-        HWND bar = nullptr;
-    } search{processId};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->processId || !IsWindowVisible(hwnd)) {
-                return TRUE;
-            }
-            if (!HoldsProgressBar(hwnd)) {
-                return TRUE;
-            }
-            s->window = hwnd;
-            s->bar = FindWindowExW(hwnd, nullptr, PROGRESS_CLASSW, nullptr);
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return {search.window, search.bar};
-}
-
 bool PressEnter(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -357,6 +332,34 @@ bool PressEnter(HWND window) {
     PostMessageW(target, WM_CHAR, L'\r', down);
     PostMessageW(target, WM_KEYUP, VK_RETURN, down | (3u << 30));
     return true;
+}
+
+std::pair<HWND, HWND> FindProgressWindow(DWORD processId) {
+    for (HWND hwnd : TopLevelWindows(processId)) {
+        if (!IsWindowVisible(hwnd)) {
+            continue;
+        }
+        for (HWND child : Children(hwnd)) {
+            if (ClassName(child) == PROGRESS_CLASSW) {
+                return {hwnd, child};
+            }
+        }
+    }
+    return {nullptr, nullptr};
+}
+
+int BarPosition(HWND bar) {
+    return static_cast<int>(Send(bar, PBM_GETPOS, 0, 0));
+}
+
+void PressEscape(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : window;
+    const LPARAM down = 1 | (MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
+    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, down);
+    PostMessageW(target, WM_KEYUP, VK_ESCAPE, down | (3u << 30));
 }
 
 bool CaptureWindow(HWND hwnd, const std::wstring& path) {

@@ -53,9 +53,12 @@ void Click(HWND dialog, int id);
 // Enter pressed on the control that has the focus in the process's window.
 bool PressEnter(HWND window);
 
-// The visible window of the process that holds a progress bar, and the bar;
-// nulls when there is none.
+// The visible window of the process that holds a progress bar, and the
+// bar; nulls where there is none.
 std::pair<HWND, HWND> FindProgressWindow(DWORD processId);
+int BarPosition(HWND bar);
+// Escape pressed on the control that has the focus in the process's window.
+void PressEscape(HWND window);
 
 // Writes the window's pixels on the screen as a PNG file.
 bool CaptureWindow(HWND hwnd, const std::wstring& path);

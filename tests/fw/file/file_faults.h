@@ -7,7 +7,7 @@
 namespace file_faults {
 
 // copyRange: the system's copy from one file to another (Linux).
-enum class FileOp { read, write, length, flush, close, copyRange, remove };
+enum class FileOp { read, write, length, flush, close, copyRange, truncate, remove };
 
 // The call of op after `skip` successful ones fails with osError (once).
 void Inject(FileOp op, long osError, int skip = 0);

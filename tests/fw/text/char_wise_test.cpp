@@ -4,6 +4,7 @@
 
 #include "fw/text/char_wise.h"
 #include "fw/text/code_page.h"
+#include "fw/text/one_line_name.h"
 
 using fw::CodePage;
 
@@ -102,4 +103,22 @@ TEST(SystemCodePage, CodesetNamesMapToCodePages) {
     EXPECT_EQ(fw::CodePageFromWindowsCodePage(65001), CodePage::Utf8);
     EXPECT_EQ(fw::CodePageFromWindowsCodePage(932), CodePage::Cp932);
     EXPECT_EQ(fw::CodePageFromWindowsCodePage(1252), CodePage::SingleByte);
+}
+
+TEST(OneLineName, ControlAndDirectionCharactersBecomeReplacements) {
+    const std::string r = "\uFFFD";
+    const struct {
+        std::string name;
+        std::string shown;
+    } rows[] = {
+        {"/tmp/動画 1.mpg", "/tmp/動画 1.mpg"},
+        {"a\nb\r\tc\x7f", "a" + r + "b" + r + r + "c" + r},
+        {"x\u202Egpm.exe", "x" + r + "gpm.exe"},
+        {"\u2066a\u2069\u200F\u061C\u202A", r + "a" + r + r + r + r},
+        {"\u2028\u2029\u0085", r + r + r},
+        {"\xff\xe3\x81", r + r + r}, // not UTF-8
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(fw::OneLineName(row.name), row.shown) << row.name;
+    }
 }

@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::uint64_t kMB = 1000 * 1000;
 
-const fw::ProgressWindowTexts kTexts{"heading", "%1 min", "%1 s", "cancel", {"a", "b"}};
+const fw::ProgressWindowTexts kTexts{"heading", "%1 min",   "%1 s",
+                                     "cancel",  {"a", "b"}, "finishing"};
 
 class ProgressModelTest : public ::testing::Test {
 protected:
@@ -66,6 +67,18 @@ TEST_F(ProgressModelTest, AStallMovesTheEstimateGradually) {
     const int seconds = std::stoi(text);
     EXPECT_GT(seconds, 31);
     EXPECT_LT(seconds, 60);
+}
+
+TEST_F(ProgressModelTest, FinishingTakesThePlaceOfTheTimeLeft) {
+    progress.SetTotal(1000 * kMB);
+    model.Update(progress, 0);
+    RunUntil(1.5, 10 * kMB);
+    ASSERT_EQ(model.RemainingText(), "2 min");
+    EXPECT_FALSE(model.Finishing());
+    progress.SetFinishing();
+    RunUntil(9.0, 0); // the flush takes its time
+    EXPECT_TRUE(model.Finishing());
+    EXPECT_EQ(model.RemainingText(), "finishing");
 }
 
 } // namespace

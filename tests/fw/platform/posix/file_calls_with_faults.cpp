@@ -53,6 +53,10 @@ int SyncCall(int fd) {
     return Fails(file_faults::FileOp::flush) ? -1 : ::fsync(fd);
 }
 
+int TruncateCall(int fd) {
+    return Fails(file_faults::FileOp::truncate) ? -1 : ::ftruncate(fd, 0);
+}
+
 int RemoveCall(const char* path) {
     return Fails(file_faults::FileOp::remove) ? -1 : ::unlink(path);
 }

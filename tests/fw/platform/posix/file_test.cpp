@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +221,91 @@ TEST_F(FileTest, CopyToCopiesInTheKernelUpToTheEnd) {
         GTEST_SKIP() << "no count of system calls here";
     }
     EXPECT_LT(reads, 20) << "the bytes went through the buffer";
+}
+
+// Each name in the folder with what it holds ("name:bytes"), a symbolic
+// link as "name@".
+std::string FolderState(const TempFolder& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        const std::string name = entry.path().filename().string();
+        names.push_back(entry.is_symlink() ? name + "@" : name + ":" + ReadBytes(dir / name));
+    }
+    std::sort(names.begin(), names.end());
+    std::string state;
+    for (const std::string& name : names) {
+        state += (state.empty() ? "" : " ") + name;
+    }
+    return state;
+}
+
+// Discarding a written file through its symbolic link, its hard link, after
+// it was renamed and another file put in its place, and with its emptying
+// or removal failing: what it wrote stays nowhere unless Discard says so.
+TEST_F(FileTest, DiscardLeavesNoneOfTheWrittenData) {
+    using file_faults::FileOp;
+    const std::string out = dir / "out";
+    const auto none = [] {};
+    const auto hardLink = [&] {
+        WriteBytes(out, "old");
+        std::filesystem::create_hard_link(out, dir / "other");
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> before; // before the open
+        std::function<void()> during; // while the file is open
+        std::vector<FileOp> faults;
+        bool discarded;
+        std::string left;
+    };
+    const std::vector<Case> cases = {
+        {"link to a file",
+         [&] {
+             WriteBytes(dir / "target", "old");
+             std::filesystem::create_symlink("target", out);
+         },
+         none,
+         {},
+         true,
+         "out@"},
+        {"dangling link",
+         [&] { std::filesystem::create_symlink(dir / "target", out); },
+         none,
+         {},
+         true,
+         "out@"},
+        {"hard link", hardLink, none, {}, true, "other:"},
+        {"replaced",
+         none,
+         [&] {
+             std::filesystem::rename(out, dir / "moved");
+             WriteBytes(out, "theirs");
+         },
+         {},
+         true,
+         "moved: out:theirs"},
+        {"not removable", none, none, {FileOp::remove}, true, "out:"},
+        {"not emptied", none, none, {FileOp::truncate}, true, ""},
+        {"not emptied, hard link", hardLink, none, {FileOp::truncate}, false, "other:written"},
+        {"neither", none, none, {FileOp::truncate, FileOp::remove}, false, "out:written"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        c.before();
+        CFile file;
+        ASSERT_TRUE(file.Open(out, kCreate));
+        file.Write("written", 7);
+        c.during();
+        for (const FileOp op : c.faults) {
+            file_faults::Inject(op, EIO);
+        }
+        EXPECT_EQ(file.Discard(), c.discarded);
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(FolderState(dir), c.left);
+        file_faults::Clear();
+    }
 }
 
 TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {

@@ -32,8 +32,13 @@ BOOL FlushCall(HANDLE file) {
     return !Fails(file_faults::FileOp::flush) && FlushFileBuffers(file);
 }
 
-BOOL RemoveCall(const char* path) {
-    return !Fails(file_faults::FileOp::remove) && DeleteFileA(path);
+BOOL TruncateCall(HANDLE file) {
+    return !Fails(file_faults::FileOp::truncate) &&
+           SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+BOOL RemoveCall(const wchar_t* path) {
+    return !Fails(file_faults::FileOp::remove) && DeleteFileW(path);
 }
 
 BOOL CloseCall(HANDLE file) {

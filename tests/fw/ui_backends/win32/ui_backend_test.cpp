@@ -423,7 +423,7 @@ TEST_F(Win32BackendTest, WaitCursorShowsWhileBeginsOutnumberEnds) {
 TEST_F(Win32BackendTest, QuitDuringWorkStopsItAndIsPassedOn) {
     const DWORD uiThread = GetCurrentThreadId();
     bool stopped = false;
-    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}};
+    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}, "finishing"};
     m_backend.RunWithProgress(nullptr, "korvane", texts, [&](fw::IWorkProgress& progress) {
         PostThreadMessageW(uiThread, WM_QUIT, 7, 0);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -441,7 +441,7 @@ TEST_F(Win32BackendTest, QuitDuringWorkStopsItAndIsPassedOn) {
 // What escapes the work on its thread is thrown again to the caller, for the
 // general error report of the command that ran it.
 TEST_F(Win32BackendTest, AnErrorOfTheWorkReachesTheCaller) {
-    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}};
+    fw::ProgressWindowTexts texts{"joining", "%1 min", "%1 s", "stop", {"a"}, "finishing"};
     EXPECT_THROW(m_backend.RunWithProgress(
                      nullptr, "korvane", texts,
                      [](fw::IWorkProgress&) { throw std::runtime_error("read failed"); }),
