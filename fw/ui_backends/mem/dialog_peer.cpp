@@ -47,24 +47,34 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
     }
 }
 
-template <typename Map> static auto* FindIn(Map& map, int id) {
-    auto it = map.find(id);
-    return it == map.end() ? nullptr : it->second.get();
+int DialogPeer::RunModal(const std::function<void(DialogPeer&)>& user) {
+    m_dialog.HandleInitDialog();
+    if (!m_ended) {
+        m_shown = true;
+        if (user)
+            user(*this);
+        if (!m_ended)
+            PressEscape();
+        // A dialog that refuses to end is torn down like a destroyed window.
+        if (!m_ended)
+            EndDialog(kIdCancel);
+    }
+    return m_result;
 }
 
 IListPeer* DialogPeer::ListBox(int id) {
     m_boundIds.push_back(id);
-    return FindIn(m_lists, id);
+    return FindControlPeer(m_lists, id);
 }
 
 IEditPeer* DialogPeer::Edit(int id) {
     m_boundIds.push_back(id);
-    return FindIn(m_edits, id);
+    return FindControlPeer(m_edits, id);
 }
 
 IButtonPeer* DialogPeer::Button(int id) {
     m_boundIds.push_back(id);
-    return FindIn(m_buttons, id);
+    return FindControlPeer(m_buttons, id);
 }
 
 void DialogPeer::EndDialog(int result) {
@@ -83,21 +93,21 @@ std::unique_ptr<IPaintContext> DialogPeer::BeginPaint() {
 }
 
 ListPeer& DialogPeer::List(int id) {
-    ListPeer* list = FindIn(m_lists, id);
+    ListPeer* list = FindControlPeer(m_lists, id);
     if (list == nullptr)
         throw std::out_of_range("no list box " + std::to_string(id));
     return *list;
 }
 
 EditPeer& DialogPeer::EditField(int id) {
-    EditPeer* edit = FindIn(m_edits, id);
+    EditPeer* edit = FindControlPeer(m_edits, id);
     if (edit == nullptr)
         throw std::out_of_range("no edit field " + std::to_string(id));
     return *edit;
 }
 
 ButtonPeer& DialogPeer::PushButton(int id) {
-    ButtonPeer* button = FindIn(m_buttons, id);
+    ButtonPeer* button = FindControlPeer(m_buttons, id);
     if (button == nullptr)
         throw std::out_of_range("no button " + std::to_string(id));
     return *button;

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fw/ui_backends/control_peer_map.h"
 #include "fw/ui_backends/mem/control_peers.h"
 #include "fw/ui_backends/ui_backend.h"
 
@@ -18,6 +19,12 @@ namespace fw::mem {
 class DialogPeer : public IDialogPeer {
 public:
     DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate);
+
+    // The modal run: initialises the dialog, then, if it did not end, shows
+    // the window and calls user with it, the test acting as the user. A
+    // dialog still open when user returns is closed with the cancel command,
+    // as by the close box. Returns the EndDialog result.
+    int RunModal(const std::function<void(DialogPeer&)>& user);
 
     // IDialogPeer. Every control lookup is recorded (BoundIds).
     IListPeer* ListBox(int id) override;
@@ -43,7 +50,6 @@ public:
 
     // What the dialog did.
     bool Shown() const { return m_shown; }
-    void MarkShown() { m_shown = true; }
     bool Ended() const { return m_ended; }
     int Result() const { return m_result; }
     const std::vector<int>& BoundIds() const { return m_boundIds; }
@@ -63,9 +69,9 @@ private:
     friend class PaintContext;
 
     CDialog& m_dialog;
-    std::map<int, std::unique_ptr<ListPeer>> m_lists;
-    std::map<int, std::unique_ptr<EditPeer>> m_edits;
-    std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+    ControlPeerMap<ListPeer> m_lists;
+    ControlPeerMap<EditPeer> m_edits;
+    ControlPeerMap<ButtonPeer> m_buttons;
     std::vector<int> m_boundIds;
     std::vector<std::pair<IconHandle, bool>> m_iconsSet;
     std::vector<std::string> m_paintLog;

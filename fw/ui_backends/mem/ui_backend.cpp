@@ -1,32 +1,15 @@
 #include "fw/ui_backends/mem/ui_backend.h"
 
+#include <utility>
+
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
+#include "fw/ui_backends/dialog_attachment.h"
 
 namespace fw::mem {
 
 namespace {
-// Detaches the window from the dialog however the run ends.
-class RunScope {
-public:
-    RunScope(UiBackend& backend, CDialog& dialog, DialogPeer& window)
-        : m_backend(backend), m_dialog(dialog), m_previous(backend.current) {
-        m_dialog.AttachPeer(&window);
-        m_backend.current = &window;
-    }
-    ~RunScope() {
-        m_dialog.AttachPeer(nullptr);
-        m_backend.current = m_previous;
-    }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-
-private:
-    UiBackend& m_backend;
-    CDialog& m_dialog;
-    DialogPeer* m_previous;
-};
 // Records what the work reports into its run and lets the test press
 // cancel.
 class RecordingProgress final : public IWorkProgress {
@@ -55,19 +38,14 @@ private:
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     ++modalRuns;
     DialogPeer window(dialog, dialogTemplate);
-    RunScope scope(*this, dialog, window);
-    dialog.HandleInitDialog();
-    if (!window.Ended()) {
-        window.MarkShown();
-        if (onShown)
-            onShown(window);
-        if (!window.Ended())
-            window.PressEscape();
-        // A dialog that refuses to end is torn down like a destroyed window.
-        if (!window.Ended())
-            window.EndDialog(kIdCancel);
-    }
-    return window.Result();
+    const DialogAttachment attachment(dialog, window);
+    // The running window is current until the run ends, however it ends.
+    struct Running {
+        DialogPeer*& current;
+        DialogPeer* previous;
+        ~Running() { current = previous; }
+    } running{current, std::exchange(current, &window)};
+    return window.RunModal(onShown);
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,

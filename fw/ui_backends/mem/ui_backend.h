@@ -39,10 +39,8 @@ struct ProgressRun {
     bool finishing = false; // the work said it was finishing
 };
 
-// A backend without a display. The modal run initialises the dialog, then,
-// if it did not end, shows it and calls onShown with the window, inside the
-// modal loop: the test acts as the user there. A dialog still open when
-// onShown returns is closed with the cancel command, as by the close box.
+// A backend without a display. Its dialogs run in DialogPeer::RunModal, which
+// hands the shown window to onShown: the test acts as the user there.
 class UiBackend : public IUiBackend {
 public:
     std::string ProgramPath() const override { return programPath; }

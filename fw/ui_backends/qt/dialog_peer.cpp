@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
+#include <map>
 
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
@@ -190,7 +191,7 @@ void DialogPeer::CreateControls(const DialogTemplate& dialogTemplate) {
     }
 }
 
-int DialogPeer::Run() {
+int DialogPeer::RunModal() {
     m_ended = false;
     const bool focusFirst = m_dialog.HandleInitDialog();
     if (!m_ended) {
@@ -234,18 +235,15 @@ void DialogPeer::FocusFirstTabStop() {
 }
 
 IListPeer* DialogPeer::ListBox(int id) {
-    auto it = m_lists.find(id);
-    return it == m_lists.end() ? nullptr : it->second.get();
+    return FindControlPeer(m_lists, id);
 }
 
 IEditPeer* DialogPeer::Edit(int id) {
-    auto it = m_edits.find(id);
-    return it == m_edits.end() ? nullptr : it->second.get();
+    return FindControlPeer(m_edits, id);
 }
 
 IButtonPeer* DialogPeer::Button(int id) {
-    auto it = m_buttons.find(id);
-    return it == m_buttons.end() ? nullptr : it->second.get();
+    return FindControlPeer(m_buttons, id);
 }
 
 void DialogPeer::EndDialog(int result) {

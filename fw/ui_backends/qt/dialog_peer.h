@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QDialog>
-#include <map>
 #include <memory>
 
 #include "fw/ui/dialog_template.h"
+#include "fw/ui_backends/control_peer_map.h"
 #include "fw/ui_backends/qt/dialog_units.h"
 #include "fw/ui_backends/ui_backend.h"
 
@@ -27,10 +27,10 @@ public:
     DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* parent);
     ~DialogPeer() override;
 
-    // Initialises the dialog, shows the window centred on the screen unless
-    // the dialog ended meanwhile, and runs until it ends. Returns the
-    // EndDialog result.
-    int Run();
+    // The modal run: initialises the dialog, shows the window centred on
+    // its owner or the screen unless the dialog ended meanwhile, and runs
+    // until it ends. Returns the EndDialog result.
+    int RunModal();
 
     BaseUnits Units() const { return m_units; }
 
@@ -65,9 +65,9 @@ private:
 
     CDialog& m_dialog;
     BaseUnits m_units;
-    std::map<int, std::unique_ptr<ListPeer>> m_lists;
-    std::map<int, std::unique_ptr<EditPeer>> m_edits;
-    std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+    ControlPeerMap<ListPeer> m_lists;
+    ControlPeerMap<EditPeer> m_edits;
+    ControlPeerMap<ButtonPeer> m_buttons;
     QList<QWidget*> m_tabStops;
     QEventLoop* m_loop = nullptr;
     bool m_ended = false;

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImageReader>
 #include <QMessageBox>
@@ -19,8 +18,9 @@
 #include "fw/core/framework_texts.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui/progress_model.h"
+#include "fw/ui/progress_ticker.h"
 #include "fw/ui/stoppable_work.h"
+#include "fw/ui_backends/dialog_attachment.h"
 #include "fw/ui_backends/qt/dialog_peer.h"
 #include "fw/ui_backends/qt/launcher_entry.h"
 #include "fw/ui_backends/qt/progress_window.h"
@@ -44,20 +44,6 @@ QMessageBox::Icon BoxIcon(unsigned style) {
         return QMessageBox::NoIcon;
     }
 }
-
-// Detaches the dialog from its window on every way out of the modal run.
-class PeerAttachment {
-public:
-    PeerAttachment(CDialog& dialog, IDialogPeer* peer) : m_dialog(dialog) {
-        m_dialog.AttachPeer(peer);
-    }
-    ~PeerAttachment() { m_dialog.AttachPeer(nullptr); }
-    PeerAttachment(const PeerAttachment&) = delete;
-    PeerAttachment& operator=(const PeerAttachment&) = delete;
-
-private:
-    CDialog& m_dialog;
-};
 
 // Keeps every input (mouse buttons, wheel, keys, the close box) from one
 // window while the object lives; the window still repaints.
@@ -120,8 +106,8 @@ int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     if (CDialog* parent = dialog.Parent())
         owner = dynamic_cast<DialogPeer*>(parent->Peer());
     DialogPeer window(dialog, dialogTemplate, owner);
-    PeerAttachment attachment(dialog, &window);
-    return window.Run();
+    const DialogAttachment attachment(dialog, window);
+    return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
@@ -170,14 +156,11 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
                                 const std::function<void(IWorkProgress&)>& work) {
     QWidget* window = dynamic_cast<DialogPeer*>(owner);
     SharedWorkProgress progress;
-    ProgressModel model(texts);
     std::exception_ptr error;
     std::atomic<bool> finished{false};
     QEventLoop loop;
     QObject context; // the loop's end is carried to this thread through it
     InputBlock block(window);
-    QElapsedTimer clock;
-    clock.start();
     StoppableWork stoppable(progress);
 
     std::thread worker([&] {
@@ -208,22 +191,20 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
         std::optional<ProgressWindow> progressWindow;
         std::optional<LauncherEntryProgress> launcher;
         std::optional<SessionInhibit> inhibit;
+        const auto open = [&] {
+            progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
+                                   [&progress] { progress.RequestCancel(); });
+            launcher.emplace();
+            inhibit.emplace(QString::fromUtf8(texts.heading.c_str()));
+        };
+        const auto show = [&](const ProgressModel& model) {
+            progressWindow->Show(model);
+            launcher->Show(model.Fraction());
+        };
+        ProgressTicker ticker(texts, progress, open, show);
         QTimer tick;
-        tick.setInterval(100);
-        QObject::connect(&tick, &QTimer::timeout, &context, [&] {
-            const double seconds = static_cast<double>(clock.elapsed()) / 1000;
-            model.Update(progress, seconds);
-            if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
-                progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
-                                       [&progress] { progress.RequestCancel(); });
-                launcher.emplace();
-                inhibit.emplace(QString::fromUtf8(texts.heading.c_str()));
-            }
-            if (progressWindow) {
-                progressWindow->Show(model);
-                launcher->Show(model.Fraction());
-            }
-        });
+        tick.setInterval(ProgressTicker::kInterval);
+        QObject::connect(&tick, &QTimer::timeout, &context, [&ticker] { ticker.Tick(); });
         tick.start();
         if (!finished.load())
             loop.exec();

@@ -35,16 +35,10 @@ ControlNames::ControlNames(HWND dialog, const DialogTemplate& dialogTemplate) {
 }
 
 ControlNames::~ControlNames() {
-    if (m_services != nullptr) {
-        const MSAAPROPID name = PROPID_ACC_NAME;
-        for (HWND control : m_annotated) {
-            m_services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                       &name, 1);
-        }
-        m_services->Release();
-    }
-    if (m_comStarted) {
-        CoUninitialize();
+    const MSAAPROPID name = PROPID_ACC_NAME;
+    for (HWND control : m_annotated) {
+        m_services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name,
+                                   1);
     }
 }
 
@@ -69,14 +63,12 @@ void ControlNames::AddTooltip(HWND dialog, HWND button, const std::wstring& text
 }
 
 void ControlNames::Annotate(HWND control, const std::wstring& name) {
-    if (m_services == nullptr) {
-        const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        m_comStarted = SUCCEEDED(started);
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IAccPropServices, reinterpret_cast<void**>(&m_services)))) {
-            m_services = nullptr;
-            return;
-        }
+    if (!m_services &&
+        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices,
+                                reinterpret_cast<void**>(m_services.ReleaseAndGetAddressOf())))) {
+        m_services.Reset();
+        return;
     }
     if (SUCCEEDED(m_services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
                                              CHILDID_SELF, PROPID_ACC_NAME, name.c_str()))) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fw/ui/dialog_template.h"
+#include "fw/ui_backends/win32/scoped_handles.h"
 
 struct IAccPropServices;
 
@@ -15,7 +16,8 @@ namespace fw::win32 {
 // is its name already; it also becomes the button's tooltip. A control
 // named by a label that does not directly precede it in the template's
 // order, where the system's inference would take the wrong text, gets the
-// label's text as an annotation. Lives while the dialog's window does.
+// label's text as an annotation (where the thread has COM). Lives while the
+// dialog's window does.
 class ControlNames {
 public:
     ControlNames(HWND dialog, const DialogTemplate& dialogTemplate);
@@ -27,8 +29,7 @@ private:
     void AddTooltip(HWND dialog, HWND button, const std::wstring& text);
     void Annotate(HWND control, const std::wstring& name);
 
-    bool m_comStarted = false;
-    IAccPropServices* m_services = nullptr;
+    ComPtr<IAccPropServices> m_services;
     std::vector<HWND> m_annotated;
     HWND m_tooltip = nullptr;
 };

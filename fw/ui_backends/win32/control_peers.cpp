@@ -4,6 +4,7 @@
 #include <vssym32.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "fw/platform/windows/wide_text.h"
@@ -26,43 +27,44 @@ int IndexOrMinusOne(int result) {
 
 // The icon's opaque pixels all in colour, under its own mask; null where the
 // icon has no colour image.
-HICON IconInColour(HICON icon, COLORREF colour) {
+UniqueIcon IconInColour(HICON icon, COLORREF colour) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) {
         return nullptr;
     }
-    HICON inked = nullptr;
-    if (info.hbmColor != nullptr) {
-        BITMAP mask{};
-        GetObjectW(info.hbmMask, sizeof mask, &mask);
-        BITMAPINFO format{};
-        format.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), mask.bmWidth, -mask.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<std::uint32_t> maskPixels(static_cast<std::size_t>(mask.bmWidth) *
-                                              static_cast<std::size_t>(mask.bmHeight));
-        HDC screen = GetDC(nullptr);
-        void* bits = nullptr;
-        HBITMAP colourBitmap = nullptr;
-        if (GetDIBits(screen, info.hbmMask, 0, static_cast<UINT>(mask.bmHeight), maskPixels.data(),
-                      &format, DIB_RGB_COLORS) == mask.bmHeight) {
-            colourBitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        }
-        ReleaseDC(nullptr, screen);
-        if (colourBitmap != nullptr) {
-            const std::uint32_t ink = 0xFF000000u | (GetRValue(colour) << 16) |
-                                      (GetGValue(colour) << 8) | GetBValue(colour);
-            auto* pixels = static_cast<std::uint32_t*>(bits);
-            for (std::size_t i = 0; i < maskPixels.size(); ++i) {
-                pixels[i] = (maskPixels[i] & 0xFFFFFFu) == 0 ? ink : 0; // mask black: opaque
-            }
-            ICONINFO made{TRUE, 0, 0, info.hbmMask, colourBitmap};
-            inked = CreateIconIndirect(&made);
-            DeleteObject(colourBitmap);
-        }
-        DeleteObject(info.hbmColor);
+    const UniqueGdiObject<HBITMAP> maskImage(info.hbmMask);
+    const UniqueGdiObject<HBITMAP> colourImage(info.hbmColor);
+    if (!colourImage) {
+        return nullptr;
     }
-    DeleteObject(info.hbmMask);
-    return inked;
+    BITMAP mask{};
+    GetObjectW(maskImage.get(), sizeof mask, &mask);
+    BITMAPINFO format{};
+    format.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), mask.bmWidth, -mask.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> maskPixels(static_cast<std::size_t>(mask.bmWidth) *
+                                          static_cast<std::size_t>(mask.bmHeight));
+    void* bits = nullptr;
+    UniqueGdiObject<HBITMAP> inkBitmap;
+    {
+        const ScopedDc screen = WindowDc(nullptr);
+        if (GetDIBits(screen.get(), maskImage.get(), 0, static_cast<UINT>(mask.bmHeight),
+                      maskPixels.data(), &format, DIB_RGB_COLORS) == mask.bmHeight) {
+            inkBitmap.reset(
+                CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        }
+    }
+    if (!inkBitmap) {
+        return nullptr;
+    }
+    const std::uint32_t ink =
+        0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < maskPixels.size(); ++i) {
+        pixels[i] = (maskPixels[i] & 0xFFFFFFu) == 0 ? ink : 0; // mask black: opaque
+    }
+    ICONINFO made{TRUE, 0, 0, maskImage.get(), inkBitmap.get()};
+    return UniqueIcon(CreateIconIndirect(&made));
 }
 
 // The colour the button draws its text in: its visual style's, where one
@@ -169,19 +171,18 @@ void ButtonPeer::ScaleIcon(UINT dpi) {
     if (m_resourceId == 0) {
         return;
     }
-    HICON icon = LoadIconSized(m_hwnd, m_resourceId, MulDiv(32, static_cast<int>(dpi), 96));
-    if (icon == nullptr) {
+    UniqueIcon icon(LoadIconSized(m_hwnd, m_resourceId, MulDiv(32, static_cast<int>(dpi), 96)));
+    if (!icon) {
         return;
     }
     const COLORREF ink = ButtonTextColour(m_hwnd);
     if (ink != RGB(0, 0, 0)) {
-        if (HICON inked = IconInColour(icon, ink)) {
-            DestroyIcon(icon);
-            icon = inked;
+        if (UniqueIcon inked = IconInColour(icon.get(), ink)) {
+            icon = std::move(inked);
         }
     }
-    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-    m_icon.reset(icon);
+    SendMessageW(m_hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+    m_icon = std::move(icon);
 }
 
 HICON LoadIconSized(HWND window, int resourceId, int side) {
@@ -209,11 +210,8 @@ UINT WindowDpi(HWND hwnd) {
             return dpi;
         }
     }
-    HDC dc = GetDC(hwnd);
-    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    if (dc != nullptr) {
-        ReleaseDC(hwnd, dc);
-    }
+    const ScopedDc dc = WindowDc(hwnd);
+    const int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

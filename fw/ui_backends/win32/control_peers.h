@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "fw/ui_backends/ui_backend.h"
+#include "fw/ui_backends/win32/scoped_handles.h"
 
 // The dialog's list, edit and button controls, driven through their window
 // messages. Texts cross to the wide controls by the active code page.
@@ -40,12 +38,6 @@ public:
 private:
     HWND m_hwnd;
 };
-
-// An icon this backend loaded itself, destroyed with its owner.
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // Loads icon resourceId of the window's module in the image drawn for side
 // pixels (null where there is none).

@@ -35,17 +35,13 @@ INT_PTR Result(HWND hwnd, LRESULT result) {
     return TRUE;
 }
 
-// The peer of a control, made on first use and kept with the dialog.
-template <typename Peer>
-Peer* CachedPeer(std::map<int, std::unique_ptr<Peer>>& peers, int id, HWND control) {
-    if (control == nullptr) {
-        return nullptr;
-    }
-    auto& peer = peers[id];
-    if (!peer) {
-        peer = std::make_unique<Peer>(control);
-    }
-    return peer.get();
+// The kind of control a window is, by its class. A versioned class of the
+// common controls reads "6.0...!Button".
+ControlKind KindOfWindow(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    const char* bare = std::strrchr(name, '!');
+    return KindOfClass(bare != nullptr ? bare + 1 : name);
 }
 
 } // namespace
@@ -70,10 +66,15 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 DialogPeer::~DialogPeer() = default;
 
+int DialogPeer::RunModal(HINSTANCE instance, HWND owner) {
+    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(m_template.id), owner,
+                                            &DialogProc, reinterpret_cast<LPARAM>(this)));
+}
+
 BOOL DialogPeer::OnInitDialog(HWND hwnd) {
     m_hwnd = hwnd;
     m_names = std::make_unique<ControlNames>(hwnd, m_template);
-    m_dialog.AttachPeer(this);
+    MakeControlPeers();
     RECT before{};
     GetWindowRect(hwnd, &before);
     const bool focusFirstTabStop = m_dialog.HandleInitDialog();
@@ -157,28 +158,37 @@ INT_PTR DialogPeer::OnPaint() {
     return m_defaultPaintAsked ? FALSE : TRUE;
 }
 
-HWND DialogPeer::ControlOf(int id, ControlKind kind) const {
-    HWND control = GetDlgItem(m_hwnd, id);
-    if (control == nullptr) {
-        return nullptr;
+void DialogPeer::MakeControlPeers() {
+    // The first of the children with an id is the one GetDlgItem finds.
+    for (HWND control = GetWindow(m_hwnd, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(control);
+        switch (KindOfWindow(control)) {
+        case ControlKind::listBox:
+            m_lists.try_emplace(id, std::make_unique<ListPeer>(control));
+            break;
+        case ControlKind::edit:
+            m_edits.try_emplace(id, std::make_unique<EditPeer>(control));
+            break;
+        case ControlKind::button:
+            m_buttons.try_emplace(id, std::make_unique<ButtonPeer>(control));
+            break;
+        default:
+            break;
+        }
     }
-    char name[64] = {};
-    GetClassNameA(control, name, sizeof name);
-    // A versioned class of the common controls reads "6.0...!Button".
-    const char* bare = std::strrchr(name, '!');
-    return KindOfClass(bare != nullptr ? bare + 1 : name) == kind ? control : nullptr;
 }
 
 IListPeer* DialogPeer::ListBox(int id) {
-    return CachedPeer(m_lists, id, ControlOf(id, ControlKind::listBox));
+    return FindControlPeer(m_lists, id);
 }
 
 IEditPeer* DialogPeer::Edit(int id) {
-    return CachedPeer(m_edits, id, ControlOf(id, ControlKind::edit));
+    return FindControlPeer(m_edits, id);
 }
 
 IButtonPeer* DialogPeer::Button(int id) {
-    return CachedPeer(m_buttons, id, ControlOf(id, ControlKind::button));
+    return FindControlPeer(m_buttons, id);
 }
 
 void DialogPeer::EndDialog(int result) {

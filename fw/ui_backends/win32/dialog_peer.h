@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 
 #include "fw/ui/dialog_template.h"
+#include "fw/ui_backends/control_peer_map.h"
 #include "fw/ui_backends/ui_backend.h"
 #include "fw/ui_backends/win32/control_names.h"
 #include "fw/ui_backends/win32/control_peers.h"
@@ -25,8 +25,12 @@ public:
     DialogPeer(const DialogPeer&) = delete;
     DialogPeer& operator=(const DialogPeer&) = delete;
 
-    // The dialog procedure; lParam of WM_INITDIALOG is the peer.
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The modal run: the dialog manager creates the window from template
+    // dialogTemplate.id of instance, owned by owner, initialises the dialog,
+    // shows the window unless the dialog ended meanwhile, and runs until it
+    // ends. Returns the EndDialog result, -1 when the window could not be
+    // created.
+    int RunModal(HINSTANCE instance, HWND owner);
 
     HWND Handle() const { return m_hwnd; }
 
@@ -42,11 +46,13 @@ public:
     void DefaultPaint() override;
 
 private:
+    // The dialog procedure; lParam of WM_INITDIALOG is the peer.
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnInitDialog(HWND hwnd);
     INT_PTR OnPaint();
-    // The control with that id if its window class is of that kind.
-    HWND ControlOf(int id, ControlKind kind) const;
+    // Peers for the list, edit and button controls the dialog manager made.
+    void MakeControlPeers();
     void CenterOnOwnerOrScreen() const;
     // Loads the caption icon of that kind again in the size drawn for dpi.
     void ScaleCaptionIcon(bool big, UINT dpi);
@@ -59,9 +65,9 @@ private:
     bool m_ended = false;
     bool m_inPaint = false;
     bool m_defaultPaintAsked = false;
-    std::map<int, std::unique_ptr<ListPeer>> m_lists;
-    std::map<int, std::unique_ptr<EditPeer>> m_edits;
-    std::map<int, std::unique_ptr<ButtonPeer>> m_buttons;
+    ControlPeerMap<ListPeer> m_lists;
+    ControlPeerMap<EditPeer> m_edits;
+    ControlPeerMap<ButtonPeer> m_buttons;
     // The caption's big and small icons: the resource each came from, and
     // the image loaded for the window's DPI.
     struct CaptionIcon {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fw/platform/windows/wide_text.h"
+#include "fw/ui_backends/win32/scoped_handles.h"
 
 namespace fw::win32 {
 
@@ -76,9 +77,7 @@ LOGFONTW OwnerFont(HWND owner, int& pointSize) {
     if (handle == nullptr || GetObjectW(handle, sizeof font, &font) == 0) {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    HDC dc = GetDC(owner);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(owner, dc);
+    const int dpi = GetDeviceCaps(WindowDc(owner).get(), LOGPIXELSY);
     const int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     pointSize = MulDiv(height, 72, dpi > 0 ? dpi : 96);
     return font;
@@ -185,12 +184,10 @@ void ProgressWindow::Show(const ProgressModel& model) {
         HWND label = GetDlgItem(m_hwnd, kIdItem);
         RECT rect{};
         GetClientRect(label, &rect);
-        HDC dc = GetDC(label);
-        HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-        SetWindowTextW(label, ElideMiddle(dc, WideFromDisplayText(item), rect.right).c_str());
-        SelectObject(dc, old);
-        ReleaseDC(label, dc);
+        const ScopedDc dc = WindowDc(label);
+        const ScopedSelection font =
+            SelectInto(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SetWindowTextW(label, ElideMiddle(dc.get(), WideFromDisplayText(item), rect.right).c_str());
     }
     if (model.RemainingText() != m_remaining) {
         m_remaining = model.RemainingText();

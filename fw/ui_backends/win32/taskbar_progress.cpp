@@ -7,27 +7,15 @@ constexpr ULONGLONG kScale = 10000;
 }
 
 TaskbarProgress::TaskbarProgress(HWND window) : m_window(window) {
-    const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    m_comStarted = SUCCEEDED(started);
-    void* taskbar = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_ITaskbarList3, &taskbar))) {
-        m_taskbar = static_cast<ITaskbarList3*>(taskbar);
-        if (FAILED(m_taskbar->HrInit())) {
-            m_taskbar->Release();
-            m_taskbar = nullptr;
-        }
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&m_taskbar))) ||
+        FAILED(m_taskbar->HrInit())) {
+        m_taskbar.Reset();
     }
 }
 
 TaskbarProgress::~TaskbarProgress() {
-    if (m_taskbar != nullptr) {
-        Clear();
-        m_taskbar->Release();
-    }
-    if (m_comStarted) {
-        CoUninitialize();
-    }
+    Clear();
 }
 
 void TaskbarProgress::Show(double fraction) {

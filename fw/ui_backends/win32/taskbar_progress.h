@@ -4,10 +4,13 @@
 
 #include <shobjidl.h>
 
+#include "fw/ui_backends/win32/scoped_handles.h"
+
 namespace fw::win32 {
 
 // The progress on a window's taskbar button (ITaskbarList3). Does nothing
-// where the shell offers no such interface. Cleared when the object goes.
+// where the shell offers no such interface or the thread has no COM.
+// Cleared when the object goes.
 class TaskbarProgress {
 public:
     explicit TaskbarProgress(HWND window);
@@ -23,8 +26,7 @@ public:
 
 private:
     HWND m_window;
-    bool m_comStarted = false;
-    ITaskbarList3* m_taskbar = nullptr;
+    ComPtr<ITaskbarList3> m_taskbar;
 };
 
 } // namespace fw::win32

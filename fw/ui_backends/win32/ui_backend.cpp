@@ -6,8 +6,9 @@
 #include "fw/platform/windows/wide_text.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui/progress_model.h"
+#include "fw/ui/progress_ticker.h"
 #include "fw/ui/stoppable_work.h"
+#include "fw/ui_backends/dialog_attachment.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
 #include "fw/ui_backends/win32/progress_window.h"
 #include "fw/ui_backends/win32/shutdown_block.h"
@@ -76,7 +77,7 @@ bool IsInput(UINT message) {
 }
 
 // How often the progress is looked at, in milliseconds.
-constexpr DWORD kTickMs = 100;
+constexpr auto kTickMs = static_cast<DWORD>(ProgressTicker::kInterval.count());
 
 } // namespace
 
@@ -97,13 +98,10 @@ std::string UiBackend::ProgramPath() const {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    DialogPeer peer(dialog, *this, dialogTemplate);
     HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
-    const INT_PTR result =
-        DialogBoxParamW(m_instance, MAKEINTRESOURCEW(dialogTemplate.id), owner,
-                        &DialogPeer::DialogProc, reinterpret_cast<LPARAM>(&peer));
-    dialog.AttachPeer(nullptr);
-    return static_cast<int>(result);
+    DialogPeer window(dialog, *this, dialogTemplate);
+    const DialogAttachment attachment(dialog, window);
+    return window.RunModal(m_instance, owner);
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
@@ -144,12 +142,19 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     if (wasEnabled) {
         EnableWindow(window, FALSE);
     }
-    ProgressModel model(texts);
     std::optional<ProgressWindow> progressWindow;
     std::unique_ptr<TaskbarProgress> taskbar;
     std::optional<ShutdownBlock> shutdownBlock;
-    const ULONGLONG start = GetTickCount64();
-    ULONGLONG lastTick = start;
+    const auto open = [&] {
+        progressWindow.emplace(window, caption, texts, progress);
+        taskbar = std::make_unique<TaskbarProgress>(window);
+        shutdownBlock.emplace(window, texts.heading);
+    };
+    const auto show = [&](const ProgressModel& model) {
+        progressWindow->Show(model);
+        taskbar->Show(model.Fraction());
+    };
+    ProgressTicker ticker(texts, progress, open, show);
     std::optional<WPARAM> quitCode;
     for (;;) {
         HANDLE handle = thread.Handle();
@@ -177,22 +182,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        const ULONGLONG now = GetTickCount64();
-        if (now - lastTick < kTickMs) {
-            continue;
-        }
-        lastTick = now;
-        const double seconds = static_cast<double>(now - start) / 1000;
-        model.Update(progress, seconds);
-        if (!progressWindow && seconds >= ProgressModel::kShowAfterSeconds) {
-            progressWindow.emplace(window, caption, texts, progress);
-            taskbar = std::make_unique<TaskbarProgress>(window);
-            shutdownBlock.emplace(window, texts.heading);
-        }
-        if (progressWindow) {
-            progressWindow->Show(model);
-            taskbar->Show(model.Fraction());
-        }
+        ticker.TickIfDue();
     }
     thread.Join();
     if (quitCode) {

@@ -5,12 +5,15 @@
 #include <memory>
 
 #include "fw/ui_backends/ui_backend.h"
+#include "fw/ui_backends/win32/scoped_handles.h"
 #include "fw/ui_backends/win32/taskbar_progress.h"
 
 namespace fw::win32 {
 
 // The user interface on Windows: Unicode dialog windows from the program's
-// resources, wide message boxes, the system's wait cursor and icons.
+// resources, wide message boxes, the system's wait cursor and icons. The
+// thread that makes it has COM (for the taskbar button and the controls'
+// accessible names) while it lives.
 class UiBackend final : public IUiBackend {
 public:
     explicit UiBackend(HINSTANCE instance) : m_instance(instance) {}
@@ -30,6 +33,7 @@ public:
     bool IsWaitCursorShown() const { return m_waitCount > 0; }
 
 private:
+    ComApartment m_com; // first in, last out
     HINSTANCE m_instance;
     int m_waitCount = 0;
     HCURSOR m_cursorBeforeWait = nullptr;
