@@ -5,11 +5,14 @@
 #include <random>
 #include <stdexcept>
 #include <unistd.h>
-
-#include "bench/unique_fd.h"
 #include <vector>
 
+#include "fw/platform/posix/retry_on_interrupt.h"
+#include "fw/platform/posix/unique_fd.h"
+
 namespace {
+
+using fw::posix::UniqueFd;
 
 constexpr std::size_t kChunk = 1 << 20;
 
@@ -24,10 +27,8 @@ UniqueFd OpenOrThrow(const std::string& path, int flags) {
 std::size_t ReadFull(int fd, char* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::read(fd, buffer + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n =
+            fw::posix::RetryOnInterrupt([&] { return ::read(fd, buffer + done, size - done); });
         if (n <= 0) {
             break;
         }

@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "bench/unique_fd.h"
+#include "fw/platform/posix/unique_fd.h"
 
 #include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
@@ -19,6 +19,8 @@
 extern char** environ;
 
 namespace {
+
+using fw::posix::UniqueFd;
 
 constexpr off_t kHeaderSize = 5000;
 

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include "bench/contenders.h"
+#include "fw/platform/posix/retry_on_interrupt.h"
 
 extern char** environ;
 
@@ -31,10 +32,8 @@ long EnginePeakRssKib(const std::string& self, const std::vector<std::string>& i
     }
     int status = 0;
     rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0) {
-        if (errno != EINTR) {
-            throw std::runtime_error("cannot wait for the measuring process");
-        }
+    if (fw::posix::RetryOnInterrupt([&] { return ::wait4(pid, &status, 0, &usage); }) < 0) {
+        throw std::runtime_error("cannot wait for the measuring process");
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error("the measuring process failed");

@@ -40,6 +40,18 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "truncate";
     case file_faults::FileOp::remove:
         return "remove";
+    case file_faults::FileOp::anonymousFile:
+        return "anonymousFile";
+    case file_faults::FileOp::owner:
+        return "owner";
+    case file_faults::FileOp::mode:
+        return "mode";
+    case file_faults::FileOp::link:
+        return "link";
+    case file_faults::FileOp::rename:
+        return "rename";
+    case file_faults::FileOp::folderFlush:
+        return "folderFlush";
     }
     return "unknown";
 }
@@ -263,7 +275,8 @@ TEST_F(JoinTest, FailedWriteKeepsThePartialOutput) {
     EXPECT_TRUE(IsReleased(host.output));
 }
 
-// A failed flush or close of the output must never be reported as success.
+// A failed flush or close of the output, or of putting it in place, must
+// never be reported as success.
 class JoinFinishFailureTest : public JoinTest,
                               public ::testing::WithParamInterface<file_faults::FileOp> {};
 
@@ -271,6 +284,7 @@ TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
     const std::string a = Input("a.mpg", 9000, 1);
     const std::string b = Input("b.mpg", 9000, 2);
     host.list = {a, b};
+    WriteBytes(host.output, "old"); // still there, held by nobody, where renaming failed
     // Inputs are closed too; skip their close so the output's fails.
     file_faults::Inject(GetParam(), kIoError, GetParam() == file_faults::FileOp::close ? 2 : 0);
     JoinFiles(host);
@@ -279,9 +293,14 @@ TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
     EXPECT_TRUE(IsReleased(host.output));
 }
 
-INSTANTIATE_TEST_SUITE_P(FlushAndClose, JoinFinishFailureTest,
-                         ::testing::Values(file_faults::FileOp::flush, file_faults::FileOp::close),
-                         OpName);
+#ifdef _WIN32
+const auto kFinishSteps = ::testing::Values(file_faults::FileOp::flush, file_faults::FileOp::close);
+#else
+const auto kFinishSteps =
+    ::testing::Values(file_faults::FileOp::flush, file_faults::FileOp::close,
+                      file_faults::FileOp::rename, file_faults::FileOp::folderFlush);
+#endif
+INSTANTIATE_TEST_SUITE_P(FlushAndClose, JoinFinishFailureTest, kFinishSteps, OpName);
 
 // A failed read or length query of an input leaves the join for the general
 // error report, which names the input; the cursor is ended and both files

@@ -1,10 +1,15 @@
-// CFile over POSIX file descriptors.
+// CFile over POSIX file descriptors. A created output is written into a
+// file without a name in the folder it goes to (or, where the file system
+// has no such files, under a hidden name there), and takes the output's name
+// in one step at the end: the name holds the old file until the new one is
+// whole, whatever ends the process.
+#include <atomic>
 #include <cerrno>
-#include <cstdlib>
+#include <chrono>
+#include <climits>
 #include <fcntl.h>
 #include <memory>
 #include <string>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -12,23 +17,33 @@
 #include "fw/file/file.h"
 #include "fw/file/file_error_causes.h"
 #include "fw/platform/posix/file_calls.h"
+#include "fw/platform/posix/retry_on_interrupt.h"
+#include "fw/platform/posix/unique_fd.h"
+
+using fw::posix::RetryOnInterrupt;
+using fw::posix::UniqueFd;
 
 struct CFile::Impl {
-    int fd = -1;
-    // Regular files are locked and truncated; devices are not, and have
-    // nothing to flush to stable storage.
+    UniqueFd fd;
+    bool writing = false;
+    // Regular files are locked; devices are not, and have nothing to flush
+    // to stable storage.
     bool regular = false;
     // Copies from this file to an output go through the kernel where both
     // lie on a file system that copies by itself; cleared once the system
     // has said it cannot, and the rest goes through the buffer.
     bool kernelCopy = false;
-    // This open made the file: its folder's entry for it is flushed too.
+    // A created output, which Close, Abort and the destructor put in place:
+    // the folder it goes into, its name there, the file it replaces (held,
+    // and locked where asked, until then), and the new file's own name there
+    // while it has one (none for an O_TMPFILE file).
     bool created = false;
-    // A file opened for writing: where it is, links resolved, and which
-    // file it is, so that Discard removes this file and nothing else.
-    std::string realPath;
-    dev_t device = 0;
-    ino_t inode = 0;
+    UniqueFd folder;
+    std::string name;
+    UniqueFd replaced;
+    std::string hiddenName;
+    // Nothing was written since the last Flush.
+    bool flushed = false;
 };
 
 namespace {
@@ -37,22 +52,10 @@ namespace {
     throw CFileException(fw::CauseFromErrno(error), error, fileName);
 }
 
-// Closes a descriptor on the failure paths of Open.
-class DescriptorGuard {
-public:
-    explicit DescriptorGuard(int fd) : m_fd(fd) {}
-    ~DescriptorGuard() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    DescriptorGuard(const DescriptorGuard&) = delete;
-    DescriptorGuard& operator=(const DescriptorGuard&) = delete;
-    int Release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
+// The errno of a call that failed, or 0.
+int ErrorOf(int result) {
+    return result == -1 ? errno : 0;
+}
 
 // The folder that holds path, as a path.
 std::string ContainingFolder(const std::string& path) {
@@ -63,45 +66,163 @@ std::string ContainingFolder(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Flushes the folder entry of a file this program made, so that the file
-// is found after a power cut. A folder that cannot be opened for reading
-// (write and search permission only) or a file system that keeps no such
-// state (EINVAL) leaves nothing more to do.
-int FlushContainingFolder(const std::string& path) {
-    const int dir = ::open(ContainingFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) {
+// The file path names once every symbolic link at its end is followed: an
+// output reached through a link keeps the link, and its target is replaced.
+// A link that goes nowhere names the file it would make; a loop is left for
+// the open to report.
+std::string FinalTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[PATH_MAX];
+        const ssize_t n = fw::posix::ReadLinkCall(path.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) == sizeof target) {
+            return path;
+        }
+        const std::string next(target, static_cast<std::size_t>(n));
+        path = next.front() == '/' ? next : ContainingFolder(path) + "/" + next;
+    }
+    return path;
+}
+
+// A fresh hidden name beside the output `name`: ".NAME.korvane-XXXXXX". The
+// output's name is in it, so that making it proves that a file system which
+// refuses some characters (FAT) takes them; a name too long for that is
+// shortened at a character's start.
+std::string HiddenNameFor(const std::string& name) {
+    static std::atomic<unsigned long long> counter{0};
+    unsigned long long seed = static_cast<unsigned long long>(
+                                  std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                              (static_cast<unsigned long long>(::getpid()) << 40) ^
+                              (counter++ * 0x9E3779B97F4A7C15ULL);
+    std::string suffix = ".korvane-";
+    constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int i = 0; i < 6; ++i) {
+        suffix += kDigits[seed % 36];
+        seed /= 36;
+    }
+    std::size_t keep = std::min(name.size(), std::size_t{NAME_MAX} - 1 - suffix.size());
+    while (keep > 0 && keep < name.size() &&
+           (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) {
+        --keep;
+    }
+    return "." + name.substr(0, keep) + suffix;
+}
+
+// Errors by which O_TMPFILE says that this file system, or this kernel,
+// makes no files without a name.
+bool NoAnonymousFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
+}
+
+// Makes the new file for a created output going to target, in its folder;
+// returns 0 or the error that kept it from being made.
+int MakeNewFile(const std::string& target, CFile::Impl& impl) {
+    const std::size_t slash = target.find_last_of('/');
+    impl.name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string folder = ContainingFolder(target);
+    // A folder with write and search permission only cannot be opened for
+    // reading: the file still goes there, without the folder's flush.
+    impl.folder.reset(RetryOnInterrupt([&] {
+        return fw::posix::OpenCall(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    }));
+    if (!impl.folder && errno == EACCES) {
+        impl.folder.reset(RetryOnInterrupt([&] {
+            return fw::posix::OpenCall(AT_FDCWD, folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC,
+                                       0);
+        }));
+    }
+    if (!impl.folder) {
+        return errno;
+    }
+    impl.fd.reset(
+        RetryOnInterrupt([&] { return fw::posix::OpenAnonymousCall(impl.folder.get(), 0666); }));
+    if (impl.fd) {
         return 0;
     }
-    int rc = 0;
-    do {
-        rc = ::fsync(dir);
-    } while (rc != 0 && errno == EINTR);
-    const int error = rc != 0 && errno != EINVAL ? errno : 0;
-    ::close(dir);
-    return error;
+    if (!NoAnonymousFiles(errno)) {
+        return errno;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string hidden = HiddenNameFor(impl.name);
+        impl.fd.reset(RetryOnInterrupt([&] {
+            return fw::posix::OpenCall(impl.folder.get(), hidden.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        }));
+        if (impl.fd) {
+            impl.hiddenName = std::move(hidden);
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
 }
 
-// The path of the file fd holds, with every symbolic link resolved; path
-// itself where that cannot be found out.
-std::string RealPathOf(const std::string& path, const struct stat& held) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                         &std::free);
-    struct stat named {};
-    if (resolved == nullptr || ::stat(resolved.get(), &named) != 0 || named.st_dev != held.st_dev ||
-        named.st_ino != held.st_ino) {
-        return path;
+// Gives the new file the owner (where this process may) and permission bits
+// of the file it replaces; the bits come last, as a change of owner can
+// clear some. Nothing is asked that is so already, which file systems that
+// keep no owners or modes (FAT) refuse.
+int TakeOwnerAndMode(int fd, int replaced) {
+    struct stat old {};
+    struct stat own {};
+    if (fw::posix::InspectCall(replaced, &old) != 0 || fw::posix::InspectCall(fd, &own) != 0) {
+        return errno;
     }
-    return resolved.get();
+    if (old.st_uid != own.st_uid || old.st_gid != own.st_gid) {
+        // Only root gives a file away; a member of the old group may still
+        // give it that group.
+        int rc = fw::posix::ChownCall(fd, old.st_uid, old.st_gid);
+        if (rc != 0 && errno == EPERM && old.st_gid != own.st_gid) {
+            rc = fw::posix::ChownCall(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+        if (rc != 0 && errno != EPERM) {
+            return errno;
+        }
+    }
+    if ((old.st_mode & 07777) != (own.st_mode & 07777) &&
+        fw::posix::ChmodCall(fd, old.st_mode & 07777) != 0) {
+        return errno;
+    }
+    return 0;
 }
 
-// Removes path where it still names the regular file device/inode.
-bool RemoveIfStillNamed(const std::string& path, dev_t device, ino_t inode) {
-    struct stat named {};
-    if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != device ||
-        named.st_ino != inode) {
-        return false;
+// Puts a created output in place: its data on stable storage, the replaced
+// file's owner and bits, a name in the folder, then the output's name in one
+// step, then the folder flushed. Returns 0 or the first error; a failure
+// before the output's name is taken removes the new file's name, so the old
+// file stays as it was and nothing else is left.
+int PutInPlace(CFile::Impl& impl) {
+    const int folder = impl.folder.get();
+    int error = impl.flushed
+                    ? 0
+                    : ErrorOf(RetryOnInterrupt([&] { return fw::posix::SyncCall(impl.fd.get()); }));
+    if (error == 0 && impl.replaced) {
+        error = TakeOwnerAndMode(impl.fd.get(), impl.replaced.get());
     }
-    return fw::posix::RemoveCall(path.c_str()) == 0;
+    for (int attempt = 0; error == 0 && impl.hiddenName.empty(); ++attempt) {
+        std::string hidden = HiddenNameFor(impl.name);
+        if (fw::posix::LinkCall(impl.fd.get(), folder, hidden.c_str()) == 0) {
+            impl.hiddenName = std::move(hidden);
+        } else if (errno != EEXIST || attempt == 99) {
+            error = errno;
+        }
+    }
+    if (error == 0 &&
+        fw::posix::RenameCall(folder, impl.hiddenName.c_str(), impl.name.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        if (!impl.hiddenName.empty()) {
+            fw::posix::RemoveCall(folder, impl.hiddenName.c_str());
+        }
+        return error;
+    }
+    impl.hiddenName.clear();
+    impl.created = false;
+    // EINVAL: a file system that keeps no such state; EBADF: a folder that
+    // could only be opened as a path.
+    error = ErrorOf(RetryOnInterrupt([&] { return fw::posix::SyncFolderCall(folder); }));
+    return error == EINVAL || error == EBADF ? 0 : error;
 }
 
 // Whether a failed non-blocking flock means that another holder has the
@@ -129,14 +250,6 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     const bool writing = (flags & modeWrite) != 0;
     const bool creating = writing && (flags & modeCreate) != 0;
 
-    // O_NONBLOCK keeps the open itself from waiting on a FIFO without a peer;
-    // it is cleared again once the file is known to be acceptable.
-    int oflags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    oflags |= writing ? O_WRONLY : O_RDONLY;
-    if (creating) {
-        oflags |= O_CREAT;
-    }
-
     auto fail = [&](int err) {
         if (error != nullptr) {
             *error = CFileException(fw::CauseFromErrno(err), err, path);
@@ -144,62 +257,62 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         return false;
     };
 
-    // Whether this open makes the file; a race with another program only
-    // decides whether the folder is flushed as well.
-    struct stat before {};
-    const bool created = creating && ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), oflags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
+    // The file named is opened as it is, not created: for a created output
+    // that is the file it replaces, held until then and never truncated, so
+    // that one another program holds fails here and keeps its contents.
+    // O_NONBLOCK keeps the open itself from waiting on a FIFO without a peer;
+    // it is cleared again once the file is known to be acceptable.
+    const std::string target = creating ? FinalTarget(path) : path;
+    UniqueFd fd(RetryOnInterrupt([&] {
+        return fw::posix::OpenCall(
+            AT_FDCWD, target.c_str(),
+            (writing ? O_WRONLY : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
+    }));
+    const bool exists = static_cast<bool>(fd);
+    if (!exists && !(creating && errno == ENOENT)) {
         return fail(errno);
     }
-    DescriptorGuard guard(fd);
-
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        return fail(errno);
-    }
-    const bool regular = S_ISREG(st.st_mode);
-    if (!writing && !regular) {
-        return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    }
-    // A pipe or socket would block the writer while its reader does not
-    // read, and end it with SIGPIPE once the reader goes; devices such as
-    // /dev/null take writes at once.
-    if (writing && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
-        return fail(ENXIO);
-    }
-
-    const int fdFlags = ::fcntl(fd, F_GETFL);
-    if (fdFlags < 0 || ::fcntl(fd, F_SETFL, fdFlags & ~O_NONBLOCK) != 0) {
-        return fail(errno);
-    }
-
-    if (regular && (flags & shareExclusive) != 0) {
-        int rc = 0;
-        do {
-            rc = ::flock(fd, LOCK_EX | LOCK_NB);
-        } while (rc != 0 && errno == EINTR);
+    if (exists) {
+        if (fw::posix::InspectCall(fd.get(), &st) != 0) {
+            return fail(errno);
+        }
+        if (!writing && !S_ISREG(st.st_mode)) {
+            return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        }
+        // A pipe or socket would block the writer while its reader does not
+        // read, and end it with SIGPIPE once the reader goes; devices such as
+        // /dev/null take writes at once.
+        if (writing && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+            return fail(ENXIO);
+        }
+        if (fw::posix::SetBlockingCall(fd.get()) != 0) {
+            return fail(errno);
+        }
         // Where the file system cannot give the lock, the file is still
         // usable, as it would be to any other program there.
-        if (rc != 0 && LockHeldElsewhere(errno)) {
+        if (S_ISREG(st.st_mode) && (flags & shareExclusive) != 0 &&
+            RetryOnInterrupt([&] { return fw::posix::LockCall(fd.get()); }) != 0 &&
+            LockHeldElsewhere(errno)) {
             return fail(errno);
         }
     }
 
-    // Truncate only now that the file is held: a file another program holds
-    // has failed to open above and keeps its contents.
-    if (creating && regular && ::ftruncate(fd, 0) != 0) {
-        return fail(errno);
+    auto impl = std::make_unique<Impl>();
+    impl->writing = writing;
+    impl->regular = !exists || S_ISREG(st.st_mode);
+    // A device is written directly; a regular file is replaced by a new one.
+    if (creating && impl->regular) {
+        if (const int err = MakeNewFile(target, *impl); err != 0) {
+            return fail(err);
+        }
+        impl->created = true;
+        impl->replaced = std::move(fd);
+    } else {
+        impl->fd = std::move(fd);
     }
-
-    const bool kernelCopy = fw::posix::CopiesFilesItselfCall(fd);
-    std::string realPath = writing && regular ? RealPathOf(path, st) : std::string();
-    m_impl.reset(std::make_unique<Impl>(Impl{guard.Release(), regular, kernelCopy, created,
-                                             std::move(realPath), st.st_dev, st.st_ino})
-                     .release());
+    impl->kernelCopy = fw::posix::CopiesFilesItselfCall(impl->fd.get());
+    m_impl.reset(impl.release());
     m_strFileName = path;
     return true;
 }
@@ -208,31 +321,27 @@ std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    for (;;) {
-        const ssize_t n = fw::posix::ReadCall(m_impl->fd, buffer, count);
-        if (n >= 0) {
-            return static_cast<std::size_t>(n);
-        }
-        if (errno != EINTR) {
-            ThrowFileError(errno, m_strFileName);
-        }
+    const ssize_t n =
+        RetryOnInterrupt([&] { return fw::posix::ReadCall(m_impl->fd.get(), buffer, count); });
+    if (n < 0) {
+        ThrowFileError(errno, m_strFileName);
     }
+    return static_cast<std::size_t>(n);
 }
 
 void CFile::Write(const void* buffer, std::size_t count) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
+    m_impl->flushed = false;
     const char* bytes = static_cast<const char*>(buffer);
     // A write may store fewer bytes than asked (a signal, a size limit, a
     // nearly full disk); the rest is written again, so that a real shortage
     // shows as the error of the next write.
     while (count > 0) {
-        const ssize_t n = fw::posix::WriteCall(m_impl->fd, bytes, count);
+        const ssize_t n =
+            RetryOnInterrupt([&] { return fw::posix::WriteCall(m_impl->fd.get(), bytes, count); });
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             ThrowFileError(errno, m_strFileName);
         }
         if (n == 0) {
@@ -248,13 +357,16 @@ CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std:
         ThrowFileError(EBADF, m_strFileName);
     }
     std::size_t copied = 0;
+    if (output.m_impl) {
+        output.m_impl->flushed = false;
+    }
     while (copied < count && m_impl->kernelCopy && output.m_impl && output.m_impl->kernelCopy) {
-        const ssize_t n = fw::posix::CopyRangeCall(m_impl->fd, output.m_impl->fd, count - copied);
+        const ssize_t n = RetryOnInterrupt([&] {
+            return fw::posix::CopyRangeCall(m_impl->fd.get(), output.m_impl->fd.get(),
+                                            count - copied);
+        });
         if (n > 0) {
             copied += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0 && KernelCannotCopy(errno)) {
@@ -276,7 +388,7 @@ std::uint64_t CFile::GetLength() const {
         ThrowFileError(EBADF, m_strFileName);
     }
     struct stat st {};
-    if (fw::posix::StatCall(m_impl->fd, &st) != 0) {
+    if (fw::posix::StatCall(m_impl->fd.get(), &st) != 0) {
         ThrowFileError(errno, m_strFileName);
     }
     return static_cast<std::uint64_t>(st.st_size);
@@ -286,66 +398,61 @@ void CFile::Flush() {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    int rc = 0;
-    do {
-        rc = fw::posix::SyncCall(m_impl->fd);
-    } while (rc != 0 && errno == EINTR);
+    const int rc = RetryOnInterrupt([&] { return fw::posix::SyncCall(m_impl->fd.get()); });
     // EINVAL: a device such as /dev/null that has nothing to synchronise.
     if (rc != 0 && !(errno == EINVAL && !m_impl->regular)) {
         ThrowFileError(errno, m_strFileName);
     }
-    if (m_impl->created) {
-        if (const int error = FlushContainingFolder(m_strFileName); error != 0) {
-            ThrowFileError(error, m_strFileName);
-        }
-    }
+    m_impl->flushed = true;
 }
 
 void CFile::Close() {
     if (!m_impl) {
         return;
     }
-    const int fd = m_impl->fd;
-    m_impl.reset();
-    std::string name = std::move(m_strFileName);
+    const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
+    const std::string name = std::move(m_strFileName);
     m_strFileName.clear();
 
+    int error = impl->created ? PutInPlace(*impl) : 0;
     // The descriptor is released whatever close reports; EINTR is not
     // retried, as Linux has already closed it by then.
-    const int rc = fw::posix::CloseCall(fd);
-    if (rc != 0 && errno != EINTR) {
-        ThrowFileError(errno, name);
+    const int closeError = ErrorOf(impl->fd.close());
+    if (error == 0 && closeError != EINTR) {
+        error = closeError;
+    }
+    if (error != 0) {
+        ThrowFileError(error, name);
     }
 }
 
 void CFile::Abort() noexcept {
-    if (m_impl) {
-        ::close(m_impl->fd);
-        m_impl.reset();
+    if (m_impl && m_impl->created) {
+        PutInPlace(*m_impl);
     }
+    m_impl.reset();
     m_strFileName.clear();
 }
 
 bool CFile::Discard() noexcept {
     const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
     m_strFileName.clear();
-    if (!impl) {
+    if (!impl || !impl->writing || !impl->regular) {
         return true;
     }
-    if (!impl->regular) {
-        ::close(impl->fd);
+    // A file written in place keeps what was written.
+    if (!impl->created) {
+        return false;
+    }
+    // A file without a name goes with its descriptor.
+    if (impl->hiddenName.empty()) {
         return true;
     }
-    int rc = 0;
-    do {
-        rc = fw::posix::TruncateCall(impl->fd);
-    } while (rc != 0 && errno == EINTR);
-    const bool emptied = rc == 0;
-    struct stat st {};
-    const bool onlyName = ::fstat(impl->fd, &st) == 0 && st.st_nlink <= 1;
-    ::close(impl->fd);
-    const bool removed = RemoveIfStillNamed(impl->realPath, impl->device, impl->inode);
-    return emptied || (removed && onlyName);
+    const bool emptied =
+        RetryOnInterrupt([&] { return fw::posix::TruncateCall(impl->fd.get()); }) == 0;
+    impl->fd.reset();
+    const bool removed = fw::posix::RemoveCall(impl->folder.get(), impl->hiddenName.c_str()) == 0;
+    return emptied || removed;
 }
 
 namespace fw {

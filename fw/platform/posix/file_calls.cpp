@@ -1,6 +1,9 @@
 #include "fw/platform/posix/file_calls.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 #ifdef __linux__
@@ -9,6 +12,34 @@
 #endif
 
 namespace fw::posix {
+
+int OpenCall(int dirFd, const char* path, int flags, mode_t mode) {
+    return ::openat(dirFd, path, flags, mode);
+}
+
+int OpenAnonymousCall(int dirFd, mode_t mode) {
+#ifdef O_TMPFILE
+    return ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC | O_NOCTTY, mode);
+#else
+    (void)dirFd;
+    (void)mode;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+int SetBlockingCall(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags < 0 ? -1 : ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+int LockCall(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+ssize_t ReadLinkCall(const char* path, char* buffer, std::size_t size) {
+    return ::readlink(path, buffer, size);
+}
 
 ssize_t ReadCall(int fd, void* buffer, std::size_t count) {
     return ::read(fd, buffer, count);
@@ -66,20 +97,47 @@ int StatCall(int fd, struct stat* status) {
     return ::fstat(fd, status);
 }
 
+int InspectCall(int fd, struct stat* status) {
+    return ::fstat(fd, status);
+}
+
 int SyncCall(int fd) {
     return ::fsync(fd);
+}
+
+int SyncFolderCall(int dirFd) {
+    return ::fsync(dirFd);
 }
 
 int TruncateCall(int fd) {
     return ::ftruncate(fd, 0);
 }
 
-int CloseCall(int fd) {
-    return ::close(fd);
+int ChownCall(int fd, uid_t owner, gid_t group) {
+    return ::fchown(fd, owner, group);
 }
 
-int RemoveCall(const char* path) {
-    return ::unlink(path);
+int ChmodCall(int fd, mode_t mode) {
+    return ::fchmod(fd, mode);
+}
+
+// linkat with AT_EMPTY_PATH would need CAP_DAC_READ_SEARCH; the file's
+// entry under /proc/self/fd links it for anyone who may write the folder.
+int LinkCall(int fd, int dirFd, const char* name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), dirFd, name, AT_SYMLINK_FOLLOW);
+}
+
+int RenameCall(int dirFd, const char* from, const char* to) {
+    return ::renameat(dirFd, from, dirFd, to);
+}
+
+int RemoveCall(int dirFd, const char* name) {
+    return ::unlinkat(dirFd, name, 0);
+}
+
+int CloseCall(int fd) {
+    return ::close(fd);
 }
 
 } // namespace fw::posix

@@ -7,7 +7,8 @@
 // window too: it logs the item's full name, then "stop" presses its cancel
 // button, "watch" logs every time left it shows until it closes, "press"
 // presses join again through its accessibility action, as a screen reader
-// does, and "term" sends the program SIGTERM, as the session's end does.
+// does, "term" sends the program SIGTERM, as the session's end does, and
+// "kill" SIGKILL, as the OOM killer does.
 // With no answers left and no window showing, it closes the dialog.
 #include <QAccessible>
 #include <QApplication>
@@ -119,6 +120,8 @@ private:
                 join->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
             } else if (answer == QStringLiteral("term")) {
                 ::kill(::getpid(), SIGTERM);
+            } else if (answer == QStringLiteral("kill")) {
+                ::kill(::getpid(), SIGKILL);
             } else {
                 m_watching = true;
             }

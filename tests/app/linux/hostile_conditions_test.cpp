@@ -184,7 +184,7 @@ TEST(HostileConditions, EachEndsWithItsMessageNoSignalNoHang) {
          files,
          fresh,
          "ok,ok",
-         {KORVANE_STRACE, "-f", "-qq", "-y", "-o", trace, "-e", "trace=fsync"},
+         {KORVANE_STRACE, "-f", "-qq", "-y", "-o", trace, "-e", "trace=fsync,linkat,renameat"},
          RLIM_INFINITY,
          ended({kAsk, kDone}),
          joined},
@@ -195,7 +195,7 @@ TEST(HostileConditions, EachEndsWithItsMessageNoSignalNoHang) {
          {},
          RLIM_INFINITY,
          ended({kAsk, "progress:" + huge}),
-         "-"},
+         PatternBytes(100000, 5)},
         {"stopped, input named across lines and right to left",
          {KORVANE_EXE, oddName},
          out,
@@ -229,6 +229,22 @@ TEST(HostileConditions, EachEndsWithItsMessageNoSignalNoHang) {
          RLIM_INFINITY,
          ended({kAsk, "progress:" + large, kDone}),
          ReadBytes(b) + ReadBytes(large).substr(5000)},
+        {"SIGKILL during the join",
+         {KORVANE_EXE, large, b},
+         out,
+         "ok,kill",
+         SlowWrites(),
+         RLIM_INFINITY,
+         {"dialog", kAsk, "progress:" + large, "<died>"},
+         "-"},
+        {"SIGKILL during the join over an existing output",
+         {KORVANE_EXE, large, b},
+         kept,
+         "ok,kill",
+         SlowWrites(),
+         RLIM_INFINITY,
+         {"dialog", kAsk, "progress:" + large, "<died>"},
+         PatternBytes(6000, 4)},
         {"SIGTERM during the join",
          {KORVANE_EXE, large, b},
          out,
@@ -258,10 +274,18 @@ TEST(HostileConditions, EachEndsWithItsMessageNoSignalNoHang) {
         EXPECT_EQ(ReadBytes(a) + ReadBytes(b) + ReadBytes(locked),
                   PatternBytes(300000, 1) + PatternBytes(7000, 2) + PatternBytes(6000, 3));
     }
-    // The new output and the folder that holds it were flushed.
+    // The new output was flushed while it had no name, then named, renamed
+    // over the output, and the folder that holds it flushed.
     const std::string calls = ReadBytes(trace);
-    EXPECT_NE(calls.find("<" + fresh + ">) = 0"), std::string::npos) << calls;
-    EXPECT_NE(calls.find("<" + dir / "new" + ">) = 0"), std::string::npos) << calls;
+    const std::size_t flushed = calls.find("<" + dir / "new/#"); // by fsync alone
+    const std::size_t linked = calls.find("linkat(", flushed);
+    const std::size_t renamed = calls.find("\"out.mpg\") = 0", linked);
+    const std::size_t folder = calls.find("<" + dir / "new" + ">) = 0", renamed);
+    EXPECT_NE(folder, std::string::npos) << calls;
+    // Nothing was left beside the outputs however the joins ended.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    }
     for (const int fd : {holder, reader, listening}) {
         ::close(fd);
     }

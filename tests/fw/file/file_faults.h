@@ -6,8 +6,26 @@
 // place of the program's own; nothing fails unless a test arms it.
 namespace file_faults {
 
-// copyRange: the system's copy from one file to another (Linux).
-enum class FileOp { read, write, length, flush, close, copyRange, truncate, remove };
+// copyRange: the system's copy from one file to another (Linux). The new
+// file of a created output: anonymousFile, its making without a name
+// (O_TMPFILE); owner, mode, link, rename and folderFlush, the steps that put
+// it in place (POSIX).
+enum class FileOp {
+    read,
+    write,
+    length,
+    flush,
+    close,
+    copyRange,
+    truncate,
+    remove,
+    anonymousFile,
+    owner,
+    mode,
+    link,
+    rename,
+    folderFlush
+};
 
 // The call of op after `skip` successful ones fails with osError (once).
 void Inject(FileOp op, long osError, int skip = 0);

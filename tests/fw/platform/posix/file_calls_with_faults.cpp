@@ -1,5 +1,8 @@
 // The POSIX file layer's system calls, failing where a test armed a fault.
 #include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "fw/platform/posix/file_calls.h"
@@ -16,6 +19,29 @@ bool Fails(file_faults::FileOp op) {
 }
 
 } // namespace
+
+int OpenCall(int dirFd, const char* path, int flags, mode_t mode) {
+    return ::openat(dirFd, path, flags, mode);
+}
+
+int OpenAnonymousCall(int dirFd, mode_t mode) {
+    return Fails(file_faults::FileOp::anonymousFile)
+               ? -1
+               : ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC | O_NOCTTY, mode);
+}
+
+int SetBlockingCall(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags < 0 ? -1 : ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+int LockCall(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+ssize_t ReadLinkCall(const char* path, char* buffer, std::size_t size) {
+    return ::readlink(path, buffer, size);
+}
 
 ssize_t ReadCall(int fd, void* buffer, std::size_t count) {
     return Fails(file_faults::FileOp::read) ? -1 : ::read(fd, buffer, count);
@@ -49,16 +75,43 @@ int StatCall(int fd, struct stat* status) {
     return Fails(file_faults::FileOp::length) ? -1 : ::fstat(fd, status);
 }
 
+int InspectCall(int fd, struct stat* status) {
+    return ::fstat(fd, status);
+}
+
 int SyncCall(int fd) {
     return Fails(file_faults::FileOp::flush) ? -1 : ::fsync(fd);
+}
+
+int SyncFolderCall(int dirFd) {
+    return Fails(file_faults::FileOp::folderFlush) ? -1 : ::fsync(dirFd);
 }
 
 int TruncateCall(int fd) {
     return Fails(file_faults::FileOp::truncate) ? -1 : ::ftruncate(fd, 0);
 }
 
-int RemoveCall(const char* path) {
-    return Fails(file_faults::FileOp::remove) ? -1 : ::unlink(path);
+int ChownCall(int fd, uid_t owner, gid_t group) {
+    return Fails(file_faults::FileOp::owner) ? -1 : ::fchown(fd, owner, group);
+}
+
+int ChmodCall(int fd, mode_t mode) {
+    return Fails(file_faults::FileOp::mode) ? -1 : ::fchmod(fd, mode);
+}
+
+int LinkCall(int fd, int dirFd, const char* name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return Fails(file_faults::FileOp::link)
+               ? -1
+               : ::linkat(AT_FDCWD, self.c_str(), dirFd, name, AT_SYMLINK_FOLLOW);
+}
+
+int RenameCall(int dirFd, const char* from, const char* to) {
+    return Fails(file_faults::FileOp::rename) ? -1 : ::renameat(dirFd, from, dirFd, to);
+}
+
+int RemoveCall(int dirFd, const char* name) {
+    return Fails(file_faults::FileOp::remove) ? -1 : ::unlinkat(dirFd, name, 0);
 }
 
 int CloseCall(int fd) {

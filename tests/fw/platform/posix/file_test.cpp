@@ -49,12 +49,30 @@ TEST_F(FileTest, WrittenBytesReadBack) {
     EXPECT_EQ(back, bytes);
 }
 
-TEST_F(FileTest, CreateTruncatesAnExistingFile) {
+// The old file stays whole under its name until Close puts the new one
+// there, with the old one's owner and permission bits.
+TEST_F(FileTest, CreateReplacesAnExistingFileWhenClosed) {
     const std::string path = dir / "f";
     WriteBytes(path, PatternBytes(5000, 1));
+    ::chmod(path.c_str(), 0604);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
     CFile out;
     ASSERT_TRUE(out.Open(path, kCreate));
     EXPECT_EQ(out.GetLength(), 0u);
+    out.Write("new", 3);
+    EXPECT_EQ(ReadBytes(path), PatternBytes(5000, 1));
+    out.Close();
+    EXPECT_EQ(ReadBytes(path), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
 }
 
 TEST_F(FileTest, FailedOpenReportsCauseErrorAndName) {
@@ -118,7 +136,7 @@ TEST_F(FileTest, ExclusiveHolderKeepsOthersOutAndItsContents) {
     EXPECT_TRUE(after.Open(path, kCreate));
 }
 
-TEST_F(FileTest, DevicesTakeWritesWithoutLocking) {
+TEST_F(FileTest, DevicesTakeWritesDirectlyWithoutLocking) {
     CFile null1;
     CFile null2;
     ASSERT_TRUE(null1.Open("/dev/null", kCreate));
@@ -126,6 +144,9 @@ TEST_F(FileTest, DevicesTakeWritesWithoutLocking) {
     null1.Write("x", 1);
     EXPECT_NO_THROW(null1.Flush()); // nothing to flush, not an error
     EXPECT_NO_THROW(null1.Close());
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode)) << "the device was replaced";
 }
 
 TEST_F(FileTest, FailedWriteThrowsWithCauseAndName) {
@@ -224,12 +245,13 @@ TEST_F(FileTest, CopyToCopiesInTheKernelUpToTheEnd) {
 }
 
 // Each name in the folder with what it holds ("name:bytes"), a symbolic
-// link as "name@".
+// link as "name@", a hidden name as ".hidden".
 std::string FolderState(const TempFolder& dir) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         const std::string name = entry.path().filename().string();
-        names.push_back(entry.is_symlink() ? name + "@" : name + ":" + ReadBytes(dir / name));
+        const std::string shown = name.front() == '.' ? ".hidden" : name;
+        names.push_back(entry.is_symlink() ? shown + "@" : shown + ":" + ReadBytes(dir / name));
     }
     std::sort(names.begin(), names.end());
     std::string state;
@@ -239,73 +261,138 @@ std::string FolderState(const TempFolder& dir) {
     return state;
 }
 
-// Discarding a written file through its symbolic link, its hard link, after
-// it was renamed and another file put in its place, and with its emptying
-// or removal failing: what it wrote stays nowhere unless Discard says so.
-TEST_F(FileTest, DiscardLeavesNoneOfTheWrittenData) {
-    using file_faults::FileOp;
-    const std::string out = dir / "out";
-    const auto none = [] {};
-    const auto hardLink = [&] {
-        WriteBytes(out, "old");
-        std::filesystem::create_hard_link(out, dir / "other");
-    };
-    struct Case {
-        const char* name;
-        std::function<void()> before; // before the open
-        std::function<void()> during; // while the file is open
-        std::vector<FileOp> faults;
-        bool discarded;
-        std::string left;
-    };
-    const std::vector<Case> cases = {
-        {"link to a file",
-         [&] {
-             WriteBytes(dir / "target", "old");
-             std::filesystem::create_symlink("target", out);
-         },
-         none,
-         {},
-         true,
-         "out@"},
-        {"dangling link",
-         [&] { std::filesystem::create_symlink(dir / "target", out); },
-         none,
-         {},
-         true,
-         "out@"},
-        {"hard link", hardLink, none, {}, true, "other:"},
-        {"replaced",
-         none,
-         [&] {
-             std::filesystem::rename(out, dir / "moved");
-             WriteBytes(out, "theirs");
-         },
-         {},
-         true,
-         "moved: out:theirs"},
-        {"not removable", none, none, {FileOp::remove}, true, "out:"},
-        {"not emptied", none, none, {FileOp::truncate}, true, ""},
-        {"not emptied, hard link", hardLink, none, {FileOp::truncate}, false, "other:written"},
-        {"neither", none, none, {FileOp::truncate, FileOp::remove}, false, "out:written"},
-    };
-    for (const Case& c : cases) {
+struct EndCase {
+    const char* name;
+    std::function<void()> before; // before the open
+    std::vector<file_faults::FileOp> faults;
+    bool failed; // Close threw, Discard returned false
+    std::string left;
+};
+
+// Opens out, writes, arms the case's faults and ends the file by end, for
+// each case in a fresh folder.
+void RunEndCases(TempFolder& dir, const std::vector<EndCase>& cases,
+                 const std::function<bool(CFile&)>& end) {
+    for (const EndCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(dir.Path());
         std::filesystem::create_directory(dir.Path());
         c.before();
         CFile file;
-        ASSERT_TRUE(file.Open(out, kCreate));
-        file.Write("written", 7);
-        c.during();
-        for (const FileOp op : c.faults) {
-            file_faults::Inject(op, EIO);
+        file_faults::Clear();
+        for (const file_faults::FileOp op : c.faults) {
+            file_faults::Inject(op, op == file_faults::FileOp::anonymousFile ? EOPNOTSUPP : EIO);
         }
-        EXPECT_EQ(file.Discard(), c.discarded);
+        ASSERT_TRUE(file.Open(dir / "out", kCreate));
+        file.Write("written", 7);
+        EXPECT_EQ(end(file), c.failed);
         EXPECT_FALSE(file.IsOpen());
         EXPECT_EQ(FolderState(dir), c.left);
         file_faults::Clear();
     }
+}
+
+class FileEndTest : public FileTest {
+protected:
+    const std::function<void()> none = [] {};
+    const std::function<void()> old = [this] { WriteBytes(dir / "out", "old"); };
+    const std::function<void()> symlink = [this] {
+        WriteBytes(dir / "target", "old");
+        std::filesystem::create_symlink("target", dir / "out");
+    };
+    const std::function<void()> dangling = [this] {
+        std::filesystem::create_symlink(dir / "target", dir / "out");
+    };
+    const std::function<void()> hardLink = [this] {
+        old();
+        std::filesystem::create_hard_link(dir / "out", dir / "other");
+    };
+};
+
+// Close puts the new file under the output's name (a symbolic link's
+// target), or throws and leaves the old file and nothing else where a step
+// before the rename fails; Abort does the same, throwing nothing.
+TEST_F(FileEndTest, CloseAndAbortPutTheNewFileInPlace) {
+    using file_faults::FileOp;
+    const auto oldMode = [this] {
+        old();
+        ::chmod((dir / "out").c_str(), 0600);
+    };
+    std::vector<EndCase> closeCases = {
+        {"new", none, {}, false, "out:written"},
+        {"replacing", old, {}, false, "out:written"},
+        {"symbolic link", symlink, {}, false, "out@ target:written"},
+        {"dangling link", dangling, {}, false, "out@ target:written"},
+        {"hard link", hardLink, {}, false, "other:old out:written"},
+        {"hidden name", old, {FileOp::anonymousFile}, false, "out:written"},
+        {"flush fails", old, {FileOp::flush}, true, "out:old"},
+        {"mode fails", oldMode, {FileOp::mode}, true, "out:old"},
+        {"link fails", old, {FileOp::link}, true, "out:old"},
+        {"rename fails", old, {FileOp::rename}, true, "out:old"},
+        {"hidden name, rename fails",
+         old,
+         {FileOp::anonymousFile, FileOp::rename},
+         true,
+         "out:old"},
+        {"folder flush fails", old, {FileOp::folderFlush}, true, "out:written"},
+    };
+    if (::geteuid() == 0) {
+        closeCases.push_back({"owner fails",
+                              [&] {
+                                  old();
+                                  ::chown((dir / "out").c_str(), 65534, 65534);
+                              },
+                              {FileOp::owner},
+                              true,
+                              "out:old"});
+    }
+    RunEndCases(dir, closeCases, [&](CFile& file) {
+        try {
+            file.Close();
+            return false;
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_strFileName, dir / "out");
+            return true;
+        }
+    });
+    RunEndCases(dir,
+                {{"abort", old, {}, false, "out:written"},
+                 {"abort, rename fails", old, {FileOp::rename}, false, "out:old"}},
+                [](CFile& file) {
+                    file.Abort();
+                    return false;
+                });
+}
+
+// Discard leaves the old file as it was and none of what was written, unless
+// it says so: a hidden new file that could be neither emptied nor removed.
+TEST_F(FileEndTest, DiscardLeavesTheOldFileAndNoneOfTheWrittenData) {
+    using file_faults::FileOp;
+    RunEndCases(dir,
+                {
+                    {"new", none, {}, false, ""},
+                    {"symbolic link", symlink, {}, false, "out@ target:old"},
+                    {"dangling link", dangling, {}, false, "out@"},
+                    {"hard link", hardLink, {}, false, "other:old out:old"},
+                    {"replacing", old, {}, false, "out:old"},
+                    {"hidden name", old, {FileOp::anonymousFile}, false, "out:old"},
+                    {"hidden, not removable",
+                     old,
+                     {FileOp::anonymousFile, FileOp::remove},
+                     false,
+                     ".hidden: out:old"},
+                    {"hidden, not emptied",
+                     old,
+                     {FileOp::anonymousFile, FileOp::truncate},
+                     false,
+                     "out:old"},
+                    {"hidden, neither",
+                     old,
+                     {FileOp::anonymousFile, FileOp::truncate, FileOp::remove},
+                     true,
+                     ".hidden:written out:old"},
+                },
+                [](CFile& file) { return !file.Discard(); });
 }
 
 TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cerrno>
+
+namespace fw::posix {
+
+// Makes a system call again for as long as it fails with EINTR, having been
+// interrupted by a signal before it did anything, and returns its result.
+template <typename Call> auto RetryOnInterrupt(Call call) {
+    for (;;) {
+        const auto result = call();
+        if (result != -1 || errno != EINTR) {
+            return result;
+        }
+    }
+}
+
+} // namespace fw::posix
