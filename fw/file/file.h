@@ -19,11 +19,19 @@ public:
         // Open an existing file for reading. Only regular files are admitted:
         // a directory, pipe or device fails to open at once, without blocking.
         modeRead = 0x0000,
-        // Open for writing.
+        // Open for writing; without modeCreate, an existing file is written in
+        // place.
         modeWrite = 0x0001,
-        // With modeWrite: create the file, or truncate an existing one to zero
-        // length. The truncation happens only once the file is held, so a file
-        // another program holds is left intact.
+        // With modeWrite: write a new file that takes the path's name when it
+        // is put in place (Close, Abort, the destructor), replacing in one
+        // step the file there, which stays untouched until then; a symbolic
+        // link keeps its link and its target is replaced. The new file is
+        // made in the folder of that target, where no reader looks for it
+        // and where it goes with the process however the process ends. The
+        // open fails as a creation does (missing or unwritable folder, a
+        // name that cannot be made), and where the existing file cannot be
+        // written or another program holds it; a device is written directly,
+        // and a pipe or socket is refused.
         modeCreate = 0x1000,
         // Admit no other opener while this object holds the file (share mode 0
         // on Windows, an exclusive non-blocking flock on POSIX). Where another
@@ -32,7 +40,7 @@ public:
     };
 
     CFile() noexcept;
-    // Closes an open file without throwing; a failure there is ignored.
+    // Closes an open file without throwing, as Abort does.
     ~CFile();
 
     CFile(const CFile&) = delete;
@@ -74,20 +82,26 @@ public:
     void Flush();
 
     // Closes the file; a failure throws, and the object is closed either way.
+    // A created file is put in place first: flushed to stable storage unless
+    // Flush came after the last write, given the owner (where the process
+    // may) and permission bits of the file it replaces, renamed over that
+    // file in one step, and its folder flushed. A failure of any of these
+    // throws; where the rename has not happened, the new file is removed and
+    // the old one stays as it was. A hard-linked file that is replaced keeps
+    // its contents under its other names.
     void Close();
 
-    // Closes the file if open, ignoring any failure.
+    // Closes the file if open, ignoring any failure; a created file is put
+    // in place as by Close, as far as that goes.
     void Abort() noexcept;
 
-    // Gives up a file this object has written, so that none of what it
-    // wrote stays behind: empties it through the open file, closes it, then
-    // removes the name it was opened by (a symbolic link's target, not the
-    // link) only if that name still names this very file, so that a file
-    // put in its place meanwhile is left alone. A device is only closed.
-    // Returns false where written data may remain under some name: the file
-    // could not be emptied and it could not be removed, or it has other
-    // names. A name that cannot be removed from its folder after the file
-    // was emptied leaves an empty file and counts as done. Never throws.
+    // Gives up a created file this object has written: nothing is put in
+    // place, the file it would replace stays as it was, and the new file
+    // goes. A device is only closed. Returns false where written data may
+    // remain under some name: the new file had a hidden name (on file
+    // systems that make no files without one) and could neither be emptied
+    // nor removed, or the file was opened for writing without modeCreate and
+    // written in place. Never throws.
     bool Discard() noexcept;
 
     bool IsOpen() const noexcept;
