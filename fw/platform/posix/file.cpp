@@ -104,7 +104,9 @@ std::string HiddenNameFor(const std::string& name) {
            (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) {
         --keep;
     }
-    return "." + name.substr(0, keep) + suffix;
+    std::string hidden = ".";
+    hidden.append(name, 0, keep);
+    return hidden + suffix;
 }
 
 // Errors by which O_TMPFILE says that this file system, or this kernel,
