@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -261,138 +260,104 @@ std::string FolderState(const TempFolder& dir) {
     return state;
 }
 
-struct EndCase {
-    const char* name;
-    std::function<void()> before; // before the open
-    std::vector<file_faults::FileOp> faults;
-    bool failed; // Close threw, Discard returned false
-    std::string left;
-};
-
-// Opens out, writes, arms the case's faults and ends the file by end, for
-// each case in a fresh folder.
-void RunEndCases(TempFolder& dir, const std::vector<EndCase>& cases,
-                 const std::function<bool(CFile&)>& end) {
-    for (const EndCase& c : cases) {
+// What a created file "out" leaves in its folder however it ends: Close (c)
+// and Abort (a) put the new file in place, where a step before the rename
+// fails Close throws and the old file stays, alone; Discard (d) leaves the
+// old file and none of what was written, unless it says so. Before the open
+// the folder holds nothing, an old file, a symbolic link to one or to none,
+// a hard link to one, or an old file of another mode or owner.
+TEST_F(FileTest, EachEndLeavesTheNewFileOrTheOldOneAlone) {
+    using enum file_faults::FileOp;
+    struct Case {
+        const char* name;
+        char end;
+        std::string before;
+        std::vector<file_faults::FileOp> faults;
+        bool failed; // Close threw, Discard returned false
+        std::string left;
+    };
+    std::vector<Case> cases = {
+        {"new", 'c', "", {}, false, "out:written"},
+        {"replacing", 'c', "old", {}, false, "out:written"},
+        {"symbolic link", 'c', "link", {}, false, "out@ target:written"},
+        {"dangling link", 'c', "dangling", {}, false, "out@ target:written"},
+        {"hard link", 'c', "hard", {}, false, "other:old out:written"},
+        {"hidden name", 'c', "old", {anonymousFile}, false, "out:written"},
+        {"flush fails", 'c', "old", {flush}, true, "out:old"},
+        {"mode fails", 'c', "mode", {mode}, true, "out:old"},
+        {"link fails", 'c', "old", {link}, true, "out:old"},
+        {"rename fails", 'c', "old", {rename}, true, "out:old"},
+        {"hidden name, rename fails", 'c', "old", {anonymousFile, rename}, true, "out:old"},
+        {"folder flush fails", 'c', "old", {folderFlush}, true, "out:written"},
+        {"abort", 'a', "old", {}, false, "out:written"},
+        {"abort, rename fails", 'a', "old", {rename}, false, "out:old"},
+        {"discard", 'd', "", {}, false, ""},
+        {"discard, symbolic link", 'd', "link", {}, false, "out@ target:old"},
+        {"discard, dangling link", 'd', "dangling", {}, false, "out@"},
+        {"discard, hard link", 'd', "hard", {}, false, "other:old out:old"},
+        {"discard, hidden name", 'd', "old", {anonymousFile}, false, "out:old"},
+        {"discard, hidden, not removable",
+         'd',
+         "old",
+         {anonymousFile, remove},
+         false,
+         ".hidden: out:old"},
+        {"discard, hidden, not emptied", 'd', "old", {anonymousFile, truncate}, false, "out:old"},
+        {"discard, hidden, neither",
+         'd',
+         "old",
+         {anonymousFile, truncate, remove},
+         true,
+         ".hidden:written out:old"},
+    };
+    if (::geteuid() == 0) { // only root gives a file away
+        cases.push_back({"owner fails", 'c', "owner", {owner}, true, "out:old"});
+    }
+    const std::string out = dir / "out";
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(dir.Path());
         std::filesystem::create_directory(dir.Path());
-        c.before();
-        CFile file;
-        file_faults::Clear();
-        for (const file_faults::FileOp op : c.faults) {
-            file_faults::Inject(op, op == file_faults::FileOp::anonymousFile ? EOPNOTSUPP : EIO);
+        const std::string& before = c.before;
+        if (before == "link" || before == "dangling") {
+            std::filesystem::create_symlink("target", out);
         }
-        ASSERT_TRUE(file.Open(dir / "out", kCreate));
+        if (!before.empty() && before != "dangling") {
+            WriteBytes(before == "link" ? dir / "target" : out, "old");
+        }
+        if (before == "hard") {
+            std::filesystem::create_hard_link(out, dir / "other");
+        }
+        if (before == "mode") {
+            ::chmod(out.c_str(), 0604);
+        }
+        if (before == "owner") {
+            ASSERT_EQ(::chown(out.c_str(), 65534, 65534), 0);
+        }
+        for (const file_faults::FileOp op : c.faults) {
+            file_faults::Inject(op, op == anonymousFile ? EOPNOTSUPP : EIO);
+        }
+        CFile file;
+        ASSERT_TRUE(file.Open(out, kCreate));
         file.Write("written", 7);
-        EXPECT_EQ(end(file), c.failed);
+        bool failed = false;
+        if (c.end == 'c') {
+            try {
+                file.Close();
+            } catch (const CFileException& e) {
+                EXPECT_EQ(e.m_strFileName, out);
+                failed = true;
+            }
+        } else if (c.end == 'a') {
+            file.Abort();
+        } else {
+            failed = !file.Discard();
+        }
+        EXPECT_EQ(failed, c.failed);
         EXPECT_FALSE(file.IsOpen());
         EXPECT_EQ(FolderState(dir), c.left);
         file_faults::Clear();
     }
-}
-
-class FileEndTest : public FileTest {
-protected:
-    const std::function<void()> none = [] {};
-    const std::function<void()> old = [this] { WriteBytes(dir / "out", "old"); };
-    const std::function<void()> symlink = [this] {
-        WriteBytes(dir / "target", "old");
-        std::filesystem::create_symlink("target", dir / "out");
-    };
-    const std::function<void()> dangling = [this] {
-        std::filesystem::create_symlink(dir / "target", dir / "out");
-    };
-    const std::function<void()> hardLink = [this] {
-        old();
-        std::filesystem::create_hard_link(dir / "out", dir / "other");
-    };
-};
-
-// Close puts the new file under the output's name (a symbolic link's
-// target), or throws and leaves the old file and nothing else where a step
-// before the rename fails; Abort does the same, throwing nothing.
-TEST_F(FileEndTest, CloseAndAbortPutTheNewFileInPlace) {
-    using file_faults::FileOp;
-    const auto oldMode = [this] {
-        old();
-        ::chmod((dir / "out").c_str(), 0600);
-    };
-    std::vector<EndCase> closeCases = {
-        {"new", none, {}, false, "out:written"},
-        {"replacing", old, {}, false, "out:written"},
-        {"symbolic link", symlink, {}, false, "out@ target:written"},
-        {"dangling link", dangling, {}, false, "out@ target:written"},
-        {"hard link", hardLink, {}, false, "other:old out:written"},
-        {"hidden name", old, {FileOp::anonymousFile}, false, "out:written"},
-        {"flush fails", old, {FileOp::flush}, true, "out:old"},
-        {"mode fails", oldMode, {FileOp::mode}, true, "out:old"},
-        {"link fails", old, {FileOp::link}, true, "out:old"},
-        {"rename fails", old, {FileOp::rename}, true, "out:old"},
-        {"hidden name, rename fails",
-         old,
-         {FileOp::anonymousFile, FileOp::rename},
-         true,
-         "out:old"},
-        {"folder flush fails", old, {FileOp::folderFlush}, true, "out:written"},
-    };
-    if (::geteuid() == 0) {
-        closeCases.push_back({"owner fails",
-                              [&] {
-                                  old();
-                                  ::chown((dir / "out").c_str(), 65534, 65534);
-                              },
-                              {FileOp::owner},
-                              true,
-                              "out:old"});
-    }
-    RunEndCases(dir, closeCases, [&](CFile& file) {
-        try {
-            file.Close();
-            return false;
-        } catch (const CFileException& e) {
-            EXPECT_EQ(e.m_strFileName, dir / "out");
-            return true;
-        }
-    });
-    RunEndCases(dir,
-                {{"abort", old, {}, false, "out:written"},
-                 {"abort, rename fails", old, {FileOp::rename}, false, "out:old"}},
-                [](CFile& file) {
-                    file.Abort();
-                    return false;
-                });
-}
-
-// Discard leaves the old file as it was and none of what was written, unless
-// it says so: a hidden new file that could be neither emptied nor removed.
-TEST_F(FileEndTest, DiscardLeavesTheOldFileAndNoneOfTheWrittenData) {
-    using file_faults::FileOp;
-    RunEndCases(dir,
-                {
-                    {"new", none, {}, false, ""},
-                    {"symbolic link", symlink, {}, false, "out@ target:old"},
-                    {"dangling link", dangling, {}, false, "out@"},
-                    {"hard link", hardLink, {}, false, "other:old out:old"},
-                    {"replacing", old, {}, false, "out:old"},
-                    {"hidden name", old, {FileOp::anonymousFile}, false, "out:old"},
-                    {"hidden, not removable",
-                     old,
-                     {FileOp::anonymousFile, FileOp::remove},
-                     false,
-                     ".hidden: out:old"},
-                    {"hidden, not emptied",
-                     old,
-                     {FileOp::anonymousFile, FileOp::truncate},
-                     false,
-                     "out:old"},
-                    {"hidden, neither",
-                     old,
-                     {FileOp::anonymousFile, FileOp::truncate, FileOp::remove},
-                     true,
-                     ".hidden:written out:old"},
-                },
-                [](CFile& file) { return !file.Discard(); });
 }
 
 TEST_F(FileTest, ClosedFileThrowsInsteadOfTouchingADescriptor) {
