@@ -26,12 +26,13 @@ public:
         // is put in place (Close, Abort, the destructor), replacing in one
         // step the file there, which stays untouched until then; a symbolic
         // link keeps its link and its target is replaced. The new file is
-        // made in the folder of that target, where no reader looks for it
-        // and where it goes with the process however the process ends. The
-        // open fails as a creation does (missing or unwritable folder, a
-        // name that cannot be made), and where the existing file cannot be
-        // written or another program holds it; a device is written directly,
-        // and a pipe or socket is refused.
+        // made in the folder of that target, without a name or under a
+        // hidden one, so that a process that ends without putting it in
+        // place (killed, crashed, a power cut) leaves the old file as it was
+        // and at most that hidden file. The open fails as a creation does
+        // (missing or unwritable folder, a name that cannot be made), and
+        // where the existing file cannot be written or another program holds
+        // it; a device is written directly, and a pipe or socket is refused.
         modeCreate = 0x1000,
         // Admit no other opener while this object holds the file (share mode 0
         // on Windows, an exclusive non-blocking flock on POSIX). Where another

@@ -261,7 +261,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 
     // The file named is opened as it is, not created: for a created output
     // that is the file it replaces, held until then and never truncated, so
-    // that one another program holds fails here and keeps its contents.
+    // that one another program holds fails here and keeps its contents. A
+    // name too long for the file system fails here too, at its lookup,
+    // before anything is made.
     // O_NONBLOCK keeps the open itself from waiting on a FIFO without a peer;
     // it is cleared again once the file is known to be acceptable.
     const std::string target = creating ? FinalTarget(path) : path;

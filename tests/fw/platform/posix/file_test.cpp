@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -89,6 +90,8 @@ TEST_F(FileTest, FailedOpenReportsCauseErrorAndName) {
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
     EXPECT_FALSE(out.Open(dir / "", kCreate, &error)); // the folder itself
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+    EXPECT_FALSE(out.Open(dir / std::string(NAME_MAX + 1, 'a'), kCreate, &error));
+    EXPECT_EQ(error.m_lOsError, ENAMETOOLONG);
 }
 
 TEST_F(FileTest, OnlyRegularFilesOpenForReadingAndNothingWaits) {
