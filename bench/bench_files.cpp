@@ -7,12 +7,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "fw/platform/posix/retry_on_interrupt.h"
-#include "fw/platform/posix/unique_fd.h"
+#include "fw/file/retry_on_interrupt.h"
+#include "fw/file/unique_fd.h"
 
 namespace {
 
-using fw::posix::UniqueFd;
+using UniqueFd = fw::UniqueFd<>;
 
 constexpr std::size_t kChunk = 1 << 20;
 
@@ -28,7 +28,7 @@ std::size_t ReadFull(int fd, char* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n =
-            fw::posix::RetryOnInterrupt([&] { return ::read(fd, buffer + done, size - done); });
+            fw::RetryOnInterrupt([&] { return ::read(fd, buffer + done, size - done); });
         if (n <= 0) {
             break;
         }

@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "fw/platform/posix/unique_fd.h"
+#include "fw/file/unique_fd.h"
 
 #include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
@@ -20,7 +20,7 @@ extern char** environ;
 
 namespace {
 
-using fw::posix::UniqueFd;
+using UniqueFd = fw::UniqueFd<>;
 
 constexpr off_t kHeaderSize = 5000;
 

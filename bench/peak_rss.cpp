@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 
 #include "bench/contenders.h"
-#include "fw/platform/posix/retry_on_interrupt.h"
+#include "fw/file/retry_on_interrupt.h"
 
 extern char** environ;
 
@@ -32,7 +32,7 @@ long EnginePeakRssKib(const std::string& self, const std::vector<std::string>& i
     }
     int status = 0;
     rusage usage{};
-    if (fw::posix::RetryOnInterrupt([&] { return ::wait4(pid, &status, 0, &usage); }) < 0) {
+    if (fw::RetryOnInterrupt([&] { return ::wait4(pid, &status, 0, &usage); }) < 0) {
         throw std::runtime_error("cannot wait for the measuring process");
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {

@@ -16,12 +16,13 @@
 
 #include "fw/file/file.h"
 #include "fw/file/file_error_causes.h"
+#include "fw/file/retry_on_interrupt.h"
+#include "fw/file/unique_fd.h"
 #include "fw/platform/posix/file_calls.h"
-#include "fw/platform/posix/retry_on_interrupt.h"
-#include "fw/platform/posix/unique_fd.h"
 
-using fw::posix::RetryOnInterrupt;
-using fw::posix::UniqueFd;
+using fw::RetryOnInterrupt;
+// Closed through the file layer's own call.
+using UniqueFd = fw::UniqueFd<fw::posix::CloseCall>;
 
 struct CFile::Impl {
     UniqueFd fd;

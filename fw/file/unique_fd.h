@@ -1,14 +1,14 @@
 #pragma once
 
+#include <unistd.h>
 #include <utility>
 
-#include "fw/platform/posix/file_calls.h"
+namespace fw {
 
-namespace fw::posix {
-
-// Owns a file descriptor and closes it (through CloseCall, so that a test
-// can fail that too). Named like std::unique_ptr's members.
-class UniqueFd {
+// Owns a POSIX file descriptor and closes it with Close: ::close, or the
+// file layer's own call, through which a test can fail it too. Named like
+// std::unique_ptr's members.
+template <int (*Close)(int) = ::close> class UniqueFd {
 public:
     UniqueFd() noexcept = default;
     explicit UniqueFd(int fd) noexcept : m_fd(fd) {}
@@ -29,15 +29,15 @@ public:
     // Closes the descriptor held, if any, and holds fd instead.
     void reset(int fd = -1) noexcept {
         if (const int old = std::exchange(m_fd, fd); old >= 0) {
-            CloseCall(old);
+            Close(old);
         }
     }
-    // Closes the descriptor now and returns what close returned (0 where
+    // Closes the descriptor now and returns what Close returned (0 where
     // none was held); it is released either way.
-    int close() noexcept { return m_fd < 0 ? 0 : CloseCall(release()); }
+    int close() noexcept { return m_fd < 0 ? 0 : Close(release()); }
 
 private:
     int m_fd = -1;
 };
 
-} // namespace fw::posix
+} // namespace fw

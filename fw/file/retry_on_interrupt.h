@@ -2,10 +2,11 @@
 
 #include <cerrno>
 
-namespace fw::posix {
+namespace fw {
 
-// Makes a system call again for as long as it fails with EINTR, having been
-// interrupted by a signal before it did anything, and returns its result.
+// Makes a POSIX system call again for as long as it fails with EINTR,
+// having been interrupted by a signal before it did anything, and returns
+// its result.
 template <typename Call> auto RetryOnInterrupt(Call call) {
     for (;;) {
         const auto result = call();
@@ -15,4 +16,4 @@ template <typename Call> auto RetryOnInterrupt(Call call) {
     }
 }
 
-} // namespace fw::posix
+} // namespace fw
