@@ -5,7 +5,7 @@
 
 #include "fw/ui/work_progress.h"
 
-// What the join engine needs from whatever hosts it (the join dialog, or a
+// What the join command needs from whatever hosts it (the join dialog, or a
 // test): the ordered inputs, the output path, message boxes, the wait
 // cursor, and a way to run the copy while its window stays alive.
 class IJoinHost {
