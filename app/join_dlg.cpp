@@ -7,7 +7,7 @@
 #include "fw/ui/paint_dc.h"
 #include "intake/default_output_path.h"
 #include "intake/drop_command_line_info.h"
-#include "join/join_engine.h"
+#include "join/join_command.h"
 
 BEGIN_MESSAGE_MAP(CJoinDlg, CDialog)
 ON_WM_PAINT()
@@ -70,7 +70,7 @@ bool CJoinDlg::OnInitDialog() {
 }
 
 void CJoinDlg::OnJoin() {
-    JoinFiles(m_joinHost);
+    RunJoinCommand(m_joinHost);
 }
 
 // While minimized, draws the application icon centred in the client area.

@@ -18,21 +18,16 @@ const std::string& CFile::GetFilePath() const noexcept {
     return m_strFileName;
 }
 
-CFile::CopyResult CFile::CopyThroughBuffer(CFile& output, std::size_t count,
-                                           std::span<std::byte> buffer) {
-    CopyResult result;
-    while (result.copied < count) {
-        const std::size_t n = Read(buffer.data(), std::min(buffer.size(), count - result.copied));
+std::size_t CFile::CopyThroughBuffer(CFile& output, std::size_t count,
+                                     std::span<std::byte> buffer) {
+    std::size_t copied = 0;
+    while (copied < count) {
+        const std::size_t n = Read(buffer.data(), std::min(buffer.size(), count - copied));
         if (n == 0) {
             break;
         }
-        try {
-            output.Write(buffer.data(), n);
-        } catch (const CFileException&) {
-            result.outputFailed = true;
-            break;
-        }
-        result.copied += n;
+        output.Write(buffer.data(), n);
+        copied += n;
     }
-    return result;
+    return copied;
 }

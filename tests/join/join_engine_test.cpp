@@ -8,6 +8,7 @@
 
 #include "fw/file/file.h"
 #include "fw/file/file_error_report.h"
+#include "join/join_command.h"
 #include "join/join_engine.h"
 #include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
@@ -72,7 +73,7 @@ protected:
 TEST_F(JoinTest, OneInputIsCopiedWhole) {
     const std::string a = Input("a.mpg", 300001, 1);
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -82,7 +83,7 @@ TEST_F(JoinTest, LaterInputsLoseTheirFirst5000Bytes) {
     const std::string b = Input("b.mpg", 12345, 2);
     const std::string c = Input("c.mpg", 5001, 3);
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     const std::string out = Output();
     ASSERT_EQ(out.size(), 700000u + 7345u + 1u);
@@ -93,7 +94,7 @@ TEST_F(JoinTest, LaterInputsLoseTheirFirst5000Bytes) {
 TEST_F(JoinTest, SamePathTwiceIsJoinedTwice) {
     const std::string a = Input("a.mpg", 20000, 1);
     host.list = {a, a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a] + bytes[a].substr(5000));
 }
@@ -103,8 +104,8 @@ TEST_F(JoinTest, BufferAndSliceSizesDoNotChangeTheOutput) {
     const std::string b = Input("b.mpg", 9001, 2);
     for (std::size_t size : {1u, 999u, 1024u, 4096u, 1u << 20}) {
         for (std::size_t slice : {1u, 4095u, 1u << 20}) {
-            host.list = {a, b};
-            JoinFilesWithSizes(host, size, slice);
+            fw::SharedWorkProgress progress;
+            JoinFiles({{a, b}, host.output}, progress, {size, slice});
             EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000))
                 << "buffer " << size << ", slice " << slice;
         }
@@ -112,7 +113,7 @@ TEST_F(JoinTest, BufferAndSliceSizesDoNotChangeTheOutput) {
 }
 
 TEST_F(JoinTest, EmptyListOnlySaysSo) {
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, std::vector<std::string>{"info:" + expected::kNothingToJoin});
     EXPECT_FALSE(std::filesystem::exists(host.output));
 }
@@ -121,13 +122,13 @@ TEST_F(JoinTest, CancelTouchesNothing) {
     const std::string a = Input("a.mpg", 20000, 1);
     host.list = {a};
     host.answers = {fw::kIdCancel};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, std::vector<std::string>{kAsk});
     EXPECT_FALSE(std::filesystem::exists(host.output));
 
     WriteBytes(host.output, "keep me");
     host.answers = {fw::kIdCancel};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(Output(), "keep me");
 }
 
@@ -135,7 +136,7 @@ TEST_F(JoinTest, FirstInputOf5000BytesIsRefused) {
     const std::string a = Input("a.mpg", 5000, 1);
     const std::string b = Input("b.mpg", 20000, 2);
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", NotMpeg(a)}));
     EXPECT_EQ(Output(), "");
     EXPECT_TRUE(IsReleased(a));
@@ -147,7 +148,7 @@ TEST_F(JoinTest, LaterInputOf5000BytesIsRefusedAfterTheEarlierOnes) {
     const std::string b = Input("b.mpg", 5000, 2);
     const std::string c = Input("c.mpg", 20000, 3);
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", NotMpeg(b)}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -157,7 +158,7 @@ TEST_F(JoinTest, MissingThirdInputKeepsTheFirstTwo) {
     const std::string b = Input("b.mpg", 30000, 2);
     const std::string c = dir / "missing.mpg";
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen(c)}));
     EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000));
     EXPECT_TRUE(IsReleased(host.output));
@@ -166,7 +167,7 @@ TEST_F(JoinTest, MissingThirdInputKeepsTheFirstTwo) {
 TEST_F(JoinTest, EmptyEntryCannotBeOpened) {
     const std::string a = Input("a.mpg", 30000, 1);
     host.list = {a, ""};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen("")}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -175,7 +176,7 @@ TEST_F(JoinTest, ExistingOutputIsReplaced) {
     const std::string a = Input("a.mpg", 6000, 1);
     WriteBytes(host.output, PatternBytes(100000, 9));
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -184,9 +185,9 @@ TEST_F(JoinTest, SecondJoinRewritesFromTheStart) {
     const std::string a = Input("a.mpg", 40000, 1);
     const std::string b = Input("b.mpg", 8000, 2);
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     host.list = {b, a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(Output(), bytes[b] + bytes[a].substr(5000));
 }
 
@@ -196,7 +197,7 @@ TEST_F(JoinTest, ListIsReadOnceWhenTheJoinStarts) {
     host.list = {a, b};
     // The list loses its second entry once the copy is under way.
     host.beforeWork = [](RecordingHost& h) { h.list.resize(1); };
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000));
 }
@@ -210,7 +211,7 @@ TEST_F(JoinTest, OutputNamingAnInputIsRefusedBeforeAnythingIsTouched) {
         host.events.clear();
         host.list = {a, b};
         host.output = output;
-        JoinFiles(host);
+        RunJoinCommand(host);
         EXPECT_EQ(host.events,
                   (std::vector<std::string>{kAsk, "begin", OutputIsInput(output), "end"}));
         EXPECT_EQ(ReadBytes(a), bytes[a]);
@@ -222,7 +223,7 @@ TEST_F(JoinTest, OutputInMissingFolderCannotBeCreated) {
     const std::string a = Input("a.mpg", 9000, 1);
     host.list = {a};
     host.output = dir / "no-such-folder/out.mpg";
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", CannotCreate(host.output), "end"}));
 }
@@ -233,7 +234,7 @@ TEST_F(JoinTest, InputHeldElsewhereCannotBeOpened) {
     CFile holder;
     ASSERT_TRUE(holder.Open(b, CFile::modeRead | CFile::shareExclusive));
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen(b)}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -244,7 +245,7 @@ TEST_F(JoinTest, OutputHeldElsewhereIsNeitherCreatedNorEmptied) {
     CFile holder;
     ASSERT_TRUE(holder.Open(host.output, CFile::modeRead | CFile::shareExclusive));
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", CannotCreate(host.output), "end"}));
     holder.Close(); // where holding admits no reader at all
@@ -255,7 +256,7 @@ TEST_F(JoinTest, FailedWriteKeepsThePartialOutput) {
     const std::string a = Input("a.mpg", 3 * kJoinCopyBufferSize, 1);
     host.list = {a};
     file_faults::Inject(file_faults::FileOp::write, kIoError, 1);
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
     EXPECT_EQ(Output(), bytes[a].substr(0, kJoinCopyBufferSize));
@@ -273,7 +274,7 @@ TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
     host.list = {a, b};
     // Inputs are closed too; skip their close so the output's fails.
     file_faults::Inject(GetParam(), kIoError, GetParam() == file_faults::FileOp::close ? 2 : 0);
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
     EXPECT_TRUE(IsReleased(host.output));
@@ -297,7 +298,7 @@ TEST_P(JoinEscapingFailureTest, EscapesNamingTheInput) {
     file_faults::Inject(GetParam(), kIoError, 1);
     const std::string failing = GetParam() == file_faults::FileOp::length ? b : a;
     try {
-        JoinFiles(host);
+        RunJoinCommand(host);
         FAIL() << "no file error escaped";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_strFileName, failing);

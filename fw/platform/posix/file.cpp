@@ -243,7 +243,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
     }
 }
 
-CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
+std::size_t CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
@@ -266,9 +266,7 @@ CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std:
         // failure belongs to the read or the write and the end is a read of 0.
         break;
     }
-    CopyResult rest = CopyThroughBuffer(output, count - copied, buffer);
-    rest.copied += copied;
-    return rest;
+    return copied + CopyThroughBuffer(output, count - copied, buffer);
 }
 
 std::uint64_t CFile::GetLength() const {

@@ -177,7 +177,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
 
 // Windows has no copy between two files at their positions that keeps the
 // two sides' failures apart; the bytes go through the buffer.
-CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
+std::size_t CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
     return CopyThroughBuffer(output, count, buffer);
 }
 
