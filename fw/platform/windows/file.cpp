@@ -3,57 +3,37 @@
 // ones take paths longer than MAX_PATH where the system allows them (the
 // manifest declares the program long-path aware; "\\?\" paths always).
 //
-// A created output is written to a hidden file beside the file it replaces,
-// opened without sharing and marked for deletion, so that it goes however
-// the process ends; the file it replaces is held without sharing meanwhile.
-// Closing puts the new file in its place in one rename.
+// A created output is written to a new file beside the file it replaces
+// and put in its place when closed (FileReplacement).
 #include "fw/file/file.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstddef>
-#include <cstdio>
-#include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "fw/file/file_error_causes.h"
 #include "fw/platform/windows/file_calls.h"
+#include "fw/platform/windows/file_replacement.h"
 #include "fw/platform/windows/unique_handle.h"
 #include "fw/platform/windows/wide_text.h"
 
 using fw::windows::UniqueHandle;
 
 struct CFile::Impl {
-    // The file read or written; for a created output, the hidden new file.
+    // The file read or written; for a created output, none: it is written
+    // to replacement's new file.
     UniqueHandle handle;
+    std::unique_ptr<fw::windows::FileReplacement> replacement;
     // A file opened for writing without being created: where it is, links
     // resolved, so that Discard removes this file and nothing else.
     std::wstring realPath;
-
-    // A created output. The file it replaces, held without sharing until
-    // the new file takes its name; none where there was no file.
-    bool created = false;
-    UniqueHandle replaced;
-    // The new file's path, and the output's ("\\?\" form).
-    std::wstring temporaryPath;
-    std::wstring targetPath;
-    // What the new file takes over once in place: attributes, creation
-    // time, and the replaced file's access list with whether it inherits
-    // from the folder (a security descriptor; empty where no file was).
-    FILE_BASIC_INFO finalInfo{};
-    std::vector<std::uint64_t> access;
-    // The delete mark is set: closing the handle removes the new file. Not
-    // markable: the file system refused the mark when the file was made.
-    bool marked = false;
-    bool markable = false;
     // Written since the last flush.
     bool dirty = false;
+
+    HANDLE Handle() const noexcept { return replacement ? replacement->File() : handle.Get(); }
 };
 
 namespace {
@@ -138,135 +118,6 @@ bool IdentifyFile(const std::wstring& path, FileIdentity& identity) {
     return true;
 }
 
-// Attributes of a replaced file that its successor takes over; the others
-// describe how the old one is stored (compressed, sparse...) or are the
-// file system's to set.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-// Reads the access list of the file handle holds into impl, for the new
-// file; false with the last error set where it cannot be read.
-bool KeepAccessOf(HANDLE handle, CFile::Impl& impl) {
-    DWORD needed = 0;
-    fw::windows::GetSecurityCall(handle, DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
-    if (needed == 0) {
-        return false;
-    }
-    impl.access.resize((needed + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
-    return fw::windows::GetSecurityCall(handle, DACL_SECURITY_INFORMATION, impl.access.data(),
-                                        needed, &needed) != 0;
-}
-
-// Gives the new file the access list kept from the file it replaces, as it
-// stands, entries inherited from the folder marked as such.
-bool ApplyKeptAccess(CFile::Impl& impl) {
-    return impl.access.empty() ||
-           fw::windows::SetSecurityCall(impl.handle.Get(), DACL_SECURITY_INFORMATION,
-                                        impl.access.data()) != 0;
-}
-
-// Sets or clears the mark that removes file when its last handle closes.
-bool MarkForDeletion(HANDLE file, bool remove) {
-    FILE_DISPOSITION_INFO info{};
-    info.DeleteFile = remove ? TRUE : FALSE;
-    return fw::windows::SetInfoCall(file, FileDispositionInfo, &info, sizeof info) != 0;
-}
-
-// Renames file to path ("\\?\" form), replacing the file there.
-bool RenameOver(HANDLE file, const std::wstring& path) {
-    // The rename takes the system's own form of the path, "\??\...".
-    const std::wstring target = L"\\??\\" + path.substr(4);
-    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
-    const std::size_t size = offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t);
-    std::vector<std::max_align_t> storage((size + sizeof(std::max_align_t) - 1) /
-                                          sizeof(std::max_align_t));
-    auto* info = new (storage.data()) FILE_RENAME_INFO{};
-    info->ReplaceIfExists = TRUE;
-    info->RootDirectory = nullptr;
-    info->FileNameLength = static_cast<DWORD>(nameBytes);
-    std::memcpy(info->FileName, target.c_str(), nameBytes + sizeof(wchar_t));
-    return fw::windows::SetInfoCall(file, FileRenameInfo, info, static_cast<DWORD>(size)) != 0;
-}
-
-// RenameOver, tried again for a moment while another program (a virus
-// scanner, the search indexer) has the old file open: the hold on it has
-// just ended, and they look at a file that was opened for writing.
-bool RenameOverPatiently(HANDLE file, const std::wstring& path) {
-    for (int attempt = 1;; ++attempt) {
-        if (RenameOver(file, path)) {
-            return true;
-        }
-        const DWORD error = GetLastError();
-        if (attempt == 20 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
-            return false;
-        }
-        Sleep(25);
-    }
-}
-
-// Creates the hidden new file in folder ("\\?\" form, ending in a
-// separator) under a name no other file has: ".korvane-" and 16 hex digits,
-// ".tmp". Fills path; an invalid handle where it cannot be created.
-UniqueHandle CreateTemporary(const std::wstring& folder, std::wstring& path) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t name[32];
-        std::swprintf(name, std::size(name), L".korvane-%08lx%08lx.tmp",
-                      static_cast<unsigned long>(GetCurrentProcessId()),
-                      static_cast<unsigned long>(GetTickCount() ^ (counter++ * 0x9E3779B9u)));
-        path = folder + name;
-        UniqueHandle handle(fw::windows::OpenCall(
-            path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC, 0,
-            CREATE_NEW, FILE_ATTRIBUTE_HIDDEN));
-        if (handle ||
-            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
-            return handle;
-        }
-    }
-    return UniqueHandle();
-}
-
-// Gives up a created output's new file: nothing is put in place. True
-// where it is gone.
-bool DropTemporary(CFile::Impl& impl) noexcept {
-    impl.replaced.Reset();
-    if (!impl.marked && impl.markable) {
-        impl.marked = MarkForDeletion(impl.handle.Get(), true);
-    }
-    fw::windows::CloseCall(impl.handle.Release());
-    return impl.marked || fw::windows::RemoveCall(impl.temporaryPath.c_str()) != 0;
-}
-
-// Puts a created output's new file in place of the output, flushed to
-// stable storage, and closes it. Returns 0, or the error of the step that
-// failed; a failure before the rename leaves the replaced file as it was
-// and the new file gone.
-DWORD PutInPlace(CFile::Impl& impl) noexcept {
-    const HANDLE file = impl.handle.Get();
-    const bool ready =
-        (!impl.dirty || fw::windows::FlushCall(file)) &&
-        fw::windows::SetInfoCall(file, FileBasicInfo, &impl.finalInfo, sizeof impl.finalInfo) &&
-        ApplyKeptAccess(impl) && (!impl.marked || MarkForDeletion(file, false));
-    if (ready) {
-        impl.marked = false;
-    }
-    // A file that is open cannot be replaced: the hold ends just before.
-    const bool released =
-        ready && (!impl.replaced || fw::windows::CloseCall(impl.replaced.Release()));
-    if (!released || !RenameOverPatiently(file, impl.targetPath)) {
-        const DWORD error = GetLastError();
-        DropTemporary(impl);
-        return error == 0 ? ERROR_WRITE_FAULT : error;
-    }
-    // Flushing again makes the rename itself durable.
-    const bool flushed = fw::windows::FlushCall(file) != 0;
-    DWORD error = flushed ? 0 : GetLastError();
-    if (!fw::windows::CloseCall(impl.handle.Release()) && error == 0) {
-        error = GetLastError();
-    }
-    return error;
-}
-
 } // namespace
 
 void CFile::ImplDeleter::operator()(Impl* impl) const noexcept {
@@ -309,44 +160,17 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 
     auto impl = std::make_unique<Impl>();
     if (create && type == FILE_TYPE_DISK) {
-        impl->created = true;
-        impl->finalInfo.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
-        if (handle) {
-            // The file a link leads to is the one replaced; the link stays.
-            BY_HANDLE_FILE_INFORMATION info{};
-            if (!fw::windows::InfoCall(handle.Get(), &info) || !KeepAccessOf(handle.Get(), *impl)) {
-                FillOpenError(error, GetLastError(), path);
-                return false;
-            }
-            // Windows refuses to write a read-only file and to rename over
-            // one; say so now (Wine run by root would open it for writing).
-            if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
-                FillOpenError(error, ERROR_ACCESS_DENIED, path);
-                return false;
-            }
-            impl->finalInfo.FileAttributes |= info.dwFileAttributes & kKeptAttributes;
-            impl->finalInfo.CreationTime.LowPart = info.ftCreationTime.dwLowDateTime;
-            impl->finalInfo.CreationTime.HighPart =
-                static_cast<LONG>(info.ftCreationTime.dwHighDateTime);
-            impl->targetPath = RealPathOf(handle.Get());
-            impl->replaced = std::move(handle);
+        // The file a link leads to is the one replaced; the link stays.
+        std::wstring target = handle ? RealPathOf(handle.Get()) : std::wstring();
+        if (target.empty()) {
+            target = ExtendedPathOf(widePath);
         }
-        if (impl->targetPath.empty()) {
-            impl->targetPath = ExtendedPathOf(widePath);
-        }
-        const std::size_t cut = impl->targetPath.find_last_of(L'\\');
-        if (impl->targetPath.size() < 5 || cut == std::wstring::npos) {
-            FillOpenError(error, ERROR_INVALID_NAME, path);
+        impl->replacement = std::make_unique<fw::windows::FileReplacement>();
+        if (const DWORD code = impl->replacement->Begin(std::move(handle), std::move(target));
+            code != 0) {
+            FillOpenError(error, code, path);
             return false;
         }
-        handle = CreateTemporary(impl->targetPath.substr(0, cut + 1), impl->temporaryPath);
-        if (!handle) {
-            FillOpenError(error, GetLastError(), path);
-            return false;
-        }
-        // Where the file system cannot mark it, the new file is removed by
-        // name on every end the program sees.
-        impl->marked = impl->markable = MarkForDeletion(handle.Get(), true);
     } else if (write && type == FILE_TYPE_DISK) {
         impl->realPath = RealPathOf(handle.Get());
         if (impl->realPath.empty()) {
@@ -368,7 +192,7 @@ std::size_t CFile::Read(void* buffer, std::size_t count) {
     while (total < count) {
         const DWORD ask = static_cast<DWORD>(std::min(count - total, kMaxTransfer));
         DWORD got = 0;
-        if (!fw::windows::ReadCall(m_impl->handle.Get(), bytes + total, ask, &got)) {
+        if (!fw::windows::ReadCall(m_impl->Handle(), bytes + total, ask, &got)) {
             ThrowOsError(GetLastError(), m_strFileName);
         }
         total += got;
@@ -389,7 +213,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
     while (total < count) {
         const DWORD ask = static_cast<DWORD>(std::min(count - total, kMaxTransfer));
         DWORD put = 0;
-        if (!fw::windows::WriteCall(m_impl->handle.Get(), bytes + total, ask, &put)) {
+        if (!fw::windows::WriteCall(m_impl->Handle(), bytes + total, ask, &put)) {
             ThrowOsError(GetLastError(), m_strFileName);
         }
         if (put < ask) {
@@ -412,7 +236,7 @@ std::uint64_t CFile::GetLength() const {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
     LARGE_INTEGER size{};
-    if (!fw::windows::SizeCall(m_impl->handle.Get(), &size)) {
+    if (!fw::windows::SizeCall(m_impl->Handle(), &size)) {
         ThrowOsError(GetLastError(), m_strFileName);
     }
     return static_cast<std::uint64_t>(size.QuadPart);
@@ -423,10 +247,10 @@ void CFile::Flush() {
         ThrowOsError(ERROR_INVALID_HANDLE, m_strFileName);
     }
     // The null device and other character devices have nothing to flush.
-    if (fw::windows::TypeCall(m_impl->handle.Get()) != FILE_TYPE_DISK) {
+    if (fw::windows::TypeCall(m_impl->Handle()) != FILE_TYPE_DISK) {
         return;
     }
-    if (!fw::windows::FlushCall(m_impl->handle.Get())) {
+    if (!fw::windows::FlushCall(m_impl->Handle())) {
         ThrowOsError(GetLastError(), m_strFileName);
     }
     m_impl->dirty = false;
@@ -438,8 +262,8 @@ void CFile::Close() {
     }
     const std::string fileName = std::exchange(m_strFileName, {});
     const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
-    if (impl->created) {
-        if (const DWORD error = PutInPlace(*impl); error != 0) {
+    if (impl->replacement) {
+        if (const DWORD error = impl->replacement->PutInPlace(impl->dirty); error != 0) {
             ThrowOsError(error, fileName);
         }
         return;
@@ -453,8 +277,8 @@ void CFile::Abort() noexcept {
     const std::unique_ptr<Impl, ImplDeleter> impl = std::move(m_impl);
     m_strFileName.clear();
     // A created output keeps what was written: it is put in place.
-    if (impl && impl->created) {
-        PutInPlace(*impl);
+    if (impl && impl->replacement) {
+        impl->replacement->PutInPlace(impl->dirty);
     }
 }
 
@@ -464,8 +288,8 @@ bool CFile::Discard() noexcept {
     if (!impl) {
         return true;
     }
-    if (impl->created) {
-        return DropTemporary(*impl);
+    if (impl->replacement) {
+        return impl->replacement->Drop();
     }
     const HANDLE handle = impl->handle.Get();
     if (fw::windows::TypeCall(handle) != FILE_TYPE_DISK) {
