@@ -40,22 +40,8 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "truncate";
     case file_faults::FileOp::remove:
         return "remove";
-    case file_faults::FileOp::open:
-        return "open";
-    case file_faults::FileOp::stat:
-        return "stat";
-    case file_faults::FileOp::type:
-        return "type";
-    case file_faults::FileOp::finalPath:
-        return "finalPath";
-    case file_faults::FileOp::disposition:
-        return "disposition";
-    case file_faults::FileOp::attributes:
-        return "attributes";
-    case file_faults::FileOp::permissions:
-        return "permissions";
-    case file_faults::FileOp::rename:
-        return "rename";
+    default:
+        break;
     }
     return "unknown";
 }

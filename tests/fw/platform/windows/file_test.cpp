@@ -131,9 +131,8 @@ TEST_F(Win32FileTest, CreatingOverAFileAnotherHoldsLeavesItIntact) {
 
 // The new file is written beside the old one, which keeps its bytes until
 // Close or Abort puts the new one in place, with the old one's attributes
-// and access list.
-// Where a step of that fails, Close throws naming the output, and the old
-// file stays; Discard puts nothing in place. No new file is left either way.
+// and access list. Where a step of that fails, Close throws and the old file
+// stays; Discard puts nothing in place. No new file is left either way.
 TEST_F(Win32FileTest, CreatedOutputReplacesTheOldFileOnlyWhenPutInPlace) {
     using file_faults::FileOp;
     const std::string path = m_folder / "out.mpg";
@@ -194,7 +193,6 @@ TEST_F(Win32FileTest, CreatedOutputReplacesTheOldFileOnlyWhenPutInPlace) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadBytes(path), row.end == discard || fails ? old : bytes);
     }
-
     LocalFree(ownList);
 
     // Refused before anything is made: a read-only file, a name that
