@@ -41,6 +41,8 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "truncate";
     case file_faults::FileOp::remove:
         return "remove";
+    default:
+        break;
     }
     return "unknown";
 }

@@ -6,8 +6,28 @@
 // place of the program's own; nothing fails unless a test arms it.
 namespace file_faults {
 
-// copyRange: the system's copy from one file to another (Linux).
-enum class FileOp { read, write, length, flush, close, copyRange, truncate, remove };
+// copyRange: the system's copy from one file to another (Linux). type,
+// finalPath: a handle's file type and final path; disposition, attributes,
+// permissions, rename: a created output's delete mark, attributes, access
+// list and rename (Windows).
+enum class FileOp {
+    open,
+    stat,
+    read,
+    write,
+    length,
+    flush,
+    close,
+    copyRange,
+    truncate,
+    remove,
+    type,
+    finalPath,
+    disposition,
+    attributes,
+    permissions,
+    rename,
+};
 
 // The call of op after `skip` successful ones fails with osError (once).
 void Inject(FileOp op, long osError, int skip = 0);
