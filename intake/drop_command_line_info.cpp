@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "fw/platform/process_command_line.h"
+#include "fw/platform/system_code_page.h"
 #include "fw/text/char_wise.h"
-#include "fw/text/system_code_page.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fw/file/file.h"
-#include "fw/file/file_system.h"
+#include "fw/platform/file_system.h"
 #include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
 #include "join/join_messages.h"

@@ -1,8 +1,8 @@
 #include "fw/core/win_app.h"
 
+#include "fw/platform/system_code_page.h"
 #include "fw/text/char_wise.h"
-#include "fw/text/system_code_page.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace {
 CWinApp* g_app = nullptr;

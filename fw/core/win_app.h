@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "fw/core/cmd_target.h"
 #include "fw/text/code_page.h"
+#include "fw/ui/cmd_target.h"
 #include "fw/ui/ui_types.h"
 
 class CDialog;

@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
-#include "fw/core/handler_error_report.h"
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog_template.h"
+#include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace {
 

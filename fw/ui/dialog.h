@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "fw/core/cmd_target.h"
+#include "fw/ui/cmd_target.h"
 #include "fw/ui/controls.h"
 #include "fw/ui/ui_types.h"
 #include "fw/ui/work_progress.h"
@@ -72,7 +72,7 @@ public:
     // Routes a command from control id: the message table first, then OK
     // (fw::kIdOk) to OnOK and cancel (fw::kIdCancel) to OnCancel. Returns
     // whether anything handled it. Exceptions escaping the handler are
-    // reported (see fw/core/handler_error_report.h) and the dialog goes on.
+    // reported (see fw/ui/handler_error_report.h) and the dialog goes on.
     // One command runs at a time, however it came (a click, accessibility's
     // press action, a message posted to the window): a command that arrives
     // while a handler still runs (a join with its message boxes and

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <memory>
 
+#include "fw/ui/control_peer_map.h"
 #include "fw/ui/dialog_template.h"
-#include "fw/ui_backends/control_peer_map.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/qt/dialog_units.h"
-#include "fw/ui_backends/ui_backend.h"
 
 class QEventLoop;
 

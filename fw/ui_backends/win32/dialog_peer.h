@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "fw/ui/control_peer_map.h"
 #include "fw/ui/dialog_template.h"
-#include "fw/ui_backends/control_peer_map.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/win32/control_names.h"
 #include "fw/ui_backends/win32/control_peers.h"
 

@@ -5,10 +5,10 @@
 
 #include "fw/platform/windows/wide_text.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_ticker.h"
 #include "fw/ui/stoppable_work.h"
-#include "fw/ui_backends/dialog_attachment.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
 #include "fw/ui_backends/win32/progress_window.h"
 #include "fw/ui_backends/win32/shutdown_block.h"
