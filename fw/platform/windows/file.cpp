@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "fw/file/file_error_causes.h"
+#include "fw/platform/file_system.h"
 #include "fw/platform/windows/file_calls.h"
 #include "fw/platform/windows/wide_text.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fw/file/file.h"
+#include "fw/platform/file_system.h"
 #include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
 
