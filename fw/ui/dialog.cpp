@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "fw/core/win_app.h"
+#include "fw/ui/app_message_box.h"
 #include "fw/ui/dialog_template.h"
 #include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
@@ -69,8 +69,7 @@ int CDialog::ShowMessage(const std::string& text, unsigned style) {
 
 void CDialog::RunWithProgress(const fw::ProgressWindowTexts& texts,
                               const std::function<void(fw::IWorkProgress&)>& work) {
-    fw::Backend().RunWithProgress(m_peer, AfxGetApp() != nullptr ? AfxGetApp()->AppName() : "",
-                                  texts, work);
+    fw::Backend().RunWithProgress(m_peer, fw::AppCaption(), texts, work);
 }
 
 bool CDialog::UpdateData() {

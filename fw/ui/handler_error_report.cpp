@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "fw/core/win_app.h"
 #include "fw/file/file_exception.h"
+#include "fw/ui/app_message_box.h"
 #include "fw/ui/file_error_report.h"
 #include "fw/ui/framework_texts.h"
 #include "fw/ui/message_box_style.h"
