@@ -42,7 +42,7 @@ void DDX_Control(CDataExchange* pDX, int id, CButton& control) {
 BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(int templateId, CDialog* parent) : m_templateId(templateId), m_pParent(parent) {}
+CDialog::CDialog(int templateId) : m_templateId(templateId) {}
 
 CDialog::~CDialog() = default;
 

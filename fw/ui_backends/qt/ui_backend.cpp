@@ -102,10 +102,7 @@ UiBackend::~UiBackend() {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    QWidget* owner = nullptr;
-    if (CDialog* parent = dialog.Parent())
-        owner = dynamic_cast<DialogPeer*>(parent->Peer());
-    DialogPeer window(dialog, dialogTemplate, owner);
+    DialogPeer window(dialog, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
     return window.RunModal();
 }

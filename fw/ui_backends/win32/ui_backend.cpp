@@ -98,10 +98,9 @@ std::string UiBackend::ProgramPath() const {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
     DialogPeer window(dialog, *this, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
-    return window.RunModal(m_instance, owner);
+    return window.RunModal(m_instance);
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
