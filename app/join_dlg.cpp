@@ -16,7 +16,7 @@ ON_BN_CLICKED(IDC_MOVE_UP, &CJoinDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CJoinDlg::OnMoveDown)
 END_MESSAGE_MAP()
 
-CJoinDlg::CJoinDlg(CDialog* parent) : CDialog(IDD, parent) {
+CJoinDlg::CJoinDlg() : CDialog(IDD) {
     RegisterJoinDialogTemplate();
     m_hIcon = AfxGetApp()->LoadAppIcon(IDR_MAINFRAME);
 }

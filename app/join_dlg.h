@@ -14,7 +14,7 @@ class CJoinDlg : public CDialog {
 public:
     enum { IDD = IDD_JOIN };
 
-    explicit CJoinDlg(CDialog* parent = nullptr);
+    CJoinDlg();
     ~CJoinDlg() override;
 
 protected:

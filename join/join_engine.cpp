@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fw/file/file.h"
-#include "fw/file/file_system.h"
+#include "fw/platform/file_system.h"
 #include "join/copy_buffer.h"
 
 namespace {

@@ -105,13 +105,3 @@ private:
     std::unique_ptr<Impl, ImplDeleter> m_impl;
     std::string m_strFileName;
 };
-
-namespace fw {
-
-// True where both paths name existing files and they are the same file
-// (POSIX: device and inode, following symbolic links; Windows: volume serial
-// and file index), so links and differently spelt paths are caught. False
-// where either does not exist or cannot be inspected.
-bool IsSameExistingFile(const std::string& a, const std::string& b);
-
-} // namespace fw

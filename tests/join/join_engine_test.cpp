@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/file/file.h"
-#include "fw/file/file_error_report.h"
+#include "fw/ui/file_error_report.h"
 #include "join/join_command.h"
 #include "join/join_engine.h"
 #include "tests/fw/file/file_faults.h"

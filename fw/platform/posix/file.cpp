@@ -11,6 +11,7 @@
 
 #include "fw/file/file.h"
 #include "fw/file/file_error_causes.h"
+#include "fw/platform/file_system.h"
 #include "fw/platform/posix/file_calls.h"
 
 struct CFile::Impl {

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "fw/file/file_error_causes.h"
+#include "fw/platform/file_system.h"
 #include "fw/platform/windows/file_calls.h"
 #include "fw/platform/windows/file_replacement.h"
 #include "fw/platform/windows/unique_handle.h"

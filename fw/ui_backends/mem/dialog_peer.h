@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "fw/ui_backends/control_peer_map.h"
+#include "fw/ui/control_peer_map.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/mem/control_peers.h"
-#include "fw/ui_backends/ui_backend.h"
 
 class CDialog;
 

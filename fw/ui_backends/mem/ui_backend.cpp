@@ -4,8 +4,8 @@
 
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui_backends/dialog_attachment.h"
 
 namespace fw::mem {
 

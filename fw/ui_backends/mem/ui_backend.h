@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fw/ui/message_box_style.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/mem/dialog_peer.h"
-#include "fw/ui_backends/ui_backend.h"
 
 namespace fw::mem {
 

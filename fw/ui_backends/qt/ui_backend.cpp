@@ -15,12 +15,12 @@
 #include <optional>
 #include <thread>
 
-#include "fw/core/framework_texts.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
+#include "fw/ui/framework_texts.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_ticker.h"
 #include "fw/ui/stoppable_work.h"
-#include "fw/ui_backends/dialog_attachment.h"
 #include "fw/ui_backends/qt/dialog_peer.h"
 #include "fw/ui_backends/qt/launcher_entry.h"
 #include "fw/ui_backends/qt/progress_window.h"
@@ -102,10 +102,7 @@ UiBackend::~UiBackend() {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    QWidget* owner = nullptr;
-    if (CDialog* parent = dialog.Parent())
-        owner = dynamic_cast<DialogPeer*>(parent->Peer());
-    DialogPeer window(dialog, dialogTemplate, owner);
+    DialogPeer window(dialog, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
     return window.RunModal();
 }

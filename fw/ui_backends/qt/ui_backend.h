@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw::qt {
 

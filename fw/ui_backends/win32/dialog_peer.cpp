@@ -66,8 +66,8 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 DialogPeer::~DialogPeer() = default;
 
-int DialogPeer::RunModal(HINSTANCE instance, HWND owner) {
-    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(m_template.id), owner,
+int DialogPeer::RunModal(HINSTANCE instance) {
+    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(m_template.id), nullptr,
                                             &DialogProc, reinterpret_cast<LPARAM>(this)));
 }
 
@@ -82,7 +82,7 @@ BOOL DialogPeer::OnInitDialog(HWND hwnd) {
     RECT after{};
     GetWindowRect(hwnd, &after);
     if (!m_ended && EqualRect(&before, &after)) {
-        CenterOnOwnerOrScreen();
+        CentreOnScreen();
     }
     return focusFirstTabStop ? TRUE : FALSE;
 }
@@ -252,7 +252,7 @@ void DialogPeer::DefaultPaint() {
     }
 }
 
-void DialogPeer::CenterOnOwnerOrScreen() const {
+void DialogPeer::CentreOnScreen() const {
     RECT window{};
     GetWindowRect(m_hwnd, &window);
     MONITORINFO monitor{};
@@ -260,15 +260,10 @@ void DialogPeer::CenterOnOwnerOrScreen() const {
     GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT work = monitor.rcWork;
 
-    RECT area = work;
-    HWND owner = GetWindow(m_hwnd, GW_OWNER);
-    if (owner != nullptr && IsWindowVisible(owner) && !::IsIconic(owner)) {
-        GetWindowRect(owner, &area);
-    }
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
-    int x = (area.left + area.right) / 2 - width / 2;
-    int y = (area.top + area.bottom) / 2 - height / 2;
+    int x = (work.left + work.right) / 2 - width / 2;
+    int y = (work.top + work.bottom) / 2 - height / 2;
     // Keep the whole window on the work area where it fits.
     if (x + width > work.right) {
         x = work.right - width;

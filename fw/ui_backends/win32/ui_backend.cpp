@@ -5,10 +5,10 @@
 
 #include "fw/platform/windows/wide_text.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_ticker.h"
 #include "fw/ui/stoppable_work.h"
-#include "fw/ui_backends/dialog_attachment.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
 #include "fw/ui_backends/win32/progress_window.h"
 #include "fw/ui_backends/win32/shutdown_block.h"
@@ -98,10 +98,9 @@ std::string UiBackend::ProgramPath() const {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
     DialogPeer window(dialog, *this, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
-    return window.RunModal(m_instance, owner);
+    return window.RunModal(m_instance);
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/win32/scoped_handles.h"
 #include "fw/ui_backends/win32/taskbar_progress.h"
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/file/file.h"
+#include "fw/platform/file_system.h"
 #include "tests/fw/child_process.h"
 #include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fw/file/file.h"
+#include "fw/platform/file_system.h"
 #include "fw/platform/windows/unique_handle.h"
 #include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
