@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "fw/core/scope_exit.h"
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
@@ -40,11 +41,8 @@ int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     DialogPeer window(dialog, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
     // The running window is current until the run ends, however it ends.
-    struct Running {
-        DialogPeer*& current;
-        DialogPeer* previous;
-        ~Running() { current = previous; }
-    } running{current, std::exchange(current, &window)};
+    DialogPeer* const previous = std::exchange(current, &window);
+    const ScopeExit running([this, previous] { current = previous; });
     return window.RunModal(onShown);
 }
 
@@ -81,11 +79,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     run.ownedByDialog = owner != nullptr && owner == current;
     run.waitCursorDepth = waitCursorDepth;
     RecordingProgress progress(run, onProgress);
-    struct Record {
-        std::vector<ProgressRun>& runs;
-        ProgressRun& run;
-        ~Record() { runs.push_back(run); }
-    } record{progressRuns, run};
+    const ScopeExit record([this, &run] { progressRuns.push_back(run); });
     work(progress);
 }
 
@@ -101,9 +95,7 @@ void UiBackend::EndWaitCursor() {
 
 int RunApplicationOn(UiBackend& backend) {
     SetBackend(&backend);
-    struct Uninstall {
-        ~Uninstall() { SetBackend(nullptr); }
-    } uninstall;
+    const ScopeExit uninstall([] { SetBackend(nullptr); });
     return RunApplication();
 }
 

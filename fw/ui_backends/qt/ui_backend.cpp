@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "fw/core/framework_texts.h"
+#include "fw/core/scope_exit.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/progress_ticker.h"
@@ -176,16 +177,12 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     });
     // However this frame is left, the work is stopped and waited for first,
     // since it uses the frame.
-    struct StopAndJoin {
-        SharedWorkProgress& progress;
-        std::thread& worker;
-        ~StopAndJoin() {
-            if (worker.joinable()) {
-                progress.RequestCancel();
-                worker.join();
-            }
+    const ScopeExit stopAndJoin([&] {
+        if (worker.joinable()) {
+            progress.RequestCancel();
+            worker.join();
         }
-    } stopAndJoin{progress, worker};
+    });
 
     {
         std::optional<ProgressWindow> progressWindow;
