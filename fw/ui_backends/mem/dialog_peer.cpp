@@ -114,28 +114,28 @@ ButtonPeer& DialogPeer::PushButton(int id) {
 }
 
 void DialogPeer::SelectEntry(int listId, int index) {
-    if (!m_ended)
+    if (TakesInput())
         List(listId).SetCurSel(index);
 }
 
 void DialogPeer::ClickButton(int id) {
     PushButton(id);
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(id);
 }
 
 void DialogPeer::SetEditText(int id, const std::string& text) {
-    if (!m_ended)
+    if (TakesInput())
         EditField(id).SetText(text);
 }
 
 void DialogPeer::PressEnter() {
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(kIdOk);
 }
 
 void DialogPeer::PressEscape() {
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(kIdCancel);
 }
 

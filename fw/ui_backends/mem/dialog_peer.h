@@ -39,7 +39,8 @@ public:
     void DefaultPaint() override { m_paintLog.push_back("default"); }
 
     // What a user does. Each goes through the dialog's command routing as
-    // the platform's would; acting on an ended dialog does nothing.
+    // the platform's would; acting on an ended dialog, or on one that takes
+    // no input (BlockInput), does nothing.
     void SelectEntry(int listId, int index);
     void ClickButton(int id);
     void SetEditText(int id, const std::string& text);
@@ -63,10 +64,14 @@ public:
 
     // The window's state the platform would set.
     void SetIconic(bool iconic) { m_iconic = iconic; }
+    // While long work runs the window takes no input.
+    void BlockInput(bool blocked) { m_inputBlocked = blocked; }
     void SetClientRect(Rect rect) { m_clientRect = rect; }
 
 private:
     friend class PaintContext;
+
+    bool TakesInput() const { return !m_ended && !m_inputBlocked; }
 
     CDialog& m_dialog;
     ControlPeerMap<ListPeer> m_lists;
@@ -81,6 +86,7 @@ private:
     bool m_shown = false;
     bool m_ended = false;
     bool m_iconic = false;
+    bool m_inputBlocked = false;
 };
 
 } // namespace fw::mem

@@ -6,35 +6,10 @@
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
+#include "fw/ui/run_with_progress.h"
 #include "fw/ui_backends/dialog_attachment.h"
 
 namespace fw::mem {
-
-namespace {
-// Records what the work reports into its run and lets the test press
-// cancel.
-class RecordingProgress final : public IWorkProgress {
-public:
-    RecordingProgress(ProgressRun& run, const std::function<bool(const ProgressRun&)>& onProgress)
-        : m_run(run), m_onProgress(onProgress) {}
-
-    void SetTotal(std::uint64_t bytes) override { m_run.total = bytes; }
-    void SetItem(int index) override { m_run.item = index; }
-    void Advance(std::uint64_t bytes) override {
-        m_run.done += bytes;
-        ++m_run.reports;
-        if (m_onProgress && m_onProgress(m_run))
-            m_run.cancelRequested = true;
-    }
-    void SetFinishing() override { m_run.finishing = true; }
-    bool CancelRequested() const override { return m_run.cancelRequested; }
-
-private:
-    ProgressRun& m_run;
-    const std::function<bool(const ProgressRun&)>& m_onProgress;
-};
-
-} // namespace
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     ++modalRuns;
@@ -78,9 +53,10 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     run.texts = texts;
     run.ownedByDialog = owner != nullptr && owner == current;
     run.waitCursorDepth = waitCursorDepth;
-    RecordingProgress progress(run, onProgress);
     const ScopeExit record([this, &run] { progressRuns.push_back(run); });
-    work(progress);
+    ProgressHost host(run.ownedByDialog ? current : nullptr, run, onProgress, timePerReport);
+    fw::RunWithProgress(host, texts,
+                        [&](IWorkProgress& shared) { work(host.WorkProgress(shared)); });
 }
 
 void UiBackend::BeginWaitCursor() {
