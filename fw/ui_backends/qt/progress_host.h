@@ -8,9 +8,9 @@
 
 #include "fw/ui/run_with_progress.h"
 #include "fw/ui_backends/qt/input_block.h"
-#include "fw/ui_backends/qt/launcher_entry.h"
 #include "fw/ui_backends/qt/progress_window.h"
-#include "fw/ui_backends/qt/session_inhibit.h"
+#include "fw/ui_backends/qt/session_end_block.h"
+#include "fw/ui_backends/qt/taskbar_progress.h"
 
 class QEventLoop;
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "fw/ui/dialog.h"
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/session_end_block.h"
 #include "fw/ui_backends/win32/ui_backend.h"
 
 namespace fw::win32 {

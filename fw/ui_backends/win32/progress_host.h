@@ -9,7 +9,7 @@
 
 #include "fw/ui/run_with_progress.h"
 #include "fw/ui_backends/win32/progress_window.h"
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/session_end_block.h"
 #include "fw/ui_backends/win32/taskbar_progress.h"
 
 namespace fw::win32 {

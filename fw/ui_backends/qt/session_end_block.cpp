@@ -1,4 +1,4 @@
-#include "fw/ui_backends/qt/session_inhibit.h"
+#include "fw/ui_backends/qt/session_end_block.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

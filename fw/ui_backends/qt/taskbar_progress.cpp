@@ -1,4 +1,4 @@
-#include "fw/ui_backends/qt/launcher_entry.h"
+#include "fw/ui_backends/qt/taskbar_progress.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

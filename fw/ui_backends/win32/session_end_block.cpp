@@ -1,4 +1,4 @@
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/session_end_block.h"
 
 #include "fw/platform/windows/wide_text.h"
 #include "fw/ui/stoppable_work.h"
