@@ -18,13 +18,15 @@ namespace fw::mem {
 // reach it while the dialog runs and act on it as a user would.
 class DialogPeer : public IDialogPeer {
 public:
-    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate);
+    // user is the test acting as the user (see RunModal).
+    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate,
+               std::function<void(DialogPeer&)> user);
 
     // The modal run: initialises the dialog, then, if it did not end, shows
-    // the window and calls user with it, the test acting as the user. A
-    // dialog still open when user returns is closed with the cancel command,
-    // as by the close box. Returns the EndDialog result.
-    int RunModal(const std::function<void(DialogPeer&)>& user);
+    // the window and calls user with it. A dialog still open when user
+    // returns is closed with the cancel command, as by the close box.
+    // Returns the EndDialog result.
+    int RunModal();
 
     // IDialogPeer. Every control lookup is recorded (BoundIds).
     IListPeer* ListBox(int id) override;
@@ -74,6 +76,7 @@ private:
     bool TakesInput() const { return !m_ended && !m_inputBlocked; }
 
     CDialog& m_dialog;
+    std::function<void(DialogPeer&)> m_user;
     ControlPeerMap<ListPeer> m_lists;
     ControlPeerMap<EditPeer> m_edits;
     ControlPeerMap<ButtonPeer> m_buttons;

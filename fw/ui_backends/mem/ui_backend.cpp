@@ -13,12 +13,12 @@ namespace fw::mem {
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     ++modalRuns;
-    DialogPeer window(dialog, dialogTemplate);
+    DialogPeer window(dialog, dialogTemplate, onShown);
     const DialogAttachment attachment(dialog, window);
     // The running window is current until the run ends, however it ends.
     DialogPeer* const previous = std::exchange(current, &window);
     const ScopeExit running([this, previous] { current = previous; });
-    return window.RunModal(onShown);
+    return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,

@@ -42,8 +42,8 @@ private:
     QEventLoop* m_loop = nullptr;
     std::optional<InputBlock> m_inputBlock;
     std::optional<ProgressWindow> m_window;
-    std::optional<LauncherEntryProgress> m_taskbar;
-    std::optional<SessionInhibit> m_sessionEndBlock;
+    std::optional<TaskbarProgress> m_taskbar;
+    std::optional<SessionEndBlock> m_sessionEndBlock;
 };
 
 } // namespace fw::qt

@@ -41,14 +41,14 @@ QMessageBox::Icon BoxIcon(unsigned style) {
 UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {}
 
 UiBackend::~UiBackend() {
-    while (m_waitDepth > 0)
+    while (m_waitCursorDepth > 0)
         EndWaitCursor();
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     QWidget* owner = nullptr;
     if (CDialog* parent = dialog.Parent())
-        owner = dynamic_cast<DialogPeer*>(parent->Peer());
+        owner = DialogPeerOf(parent->Peer());
     DialogPeer window(dialog, dialogTemplate, owner);
     const DialogAttachment attachment(dialog, window);
     return window.RunModal();
@@ -56,7 +56,7 @@ int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
                               const std::string& caption, unsigned style) {
-    QWidget* parent = dynamic_cast<DialogPeer*>(owner);
+    QWidget* parent = DialogPeerOf(owner);
     if (parent == nullptr)
         parent = QApplication::activeModalWidget();
     // A box whose dialog never showed (no files were given) stands alone and
@@ -81,7 +81,7 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
 
     // Over a message box the pointer is the ordinary arrow, even while a
     // join shows the wait cursor.
-    const bool waiting = m_waitDepth > 0;
+    const bool waiting = m_waitCursorDepth > 0;
     if (waiting)
         QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
@@ -98,12 +98,12 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
 void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
                                 const ProgressWindowTexts& texts,
                                 const std::function<void(IWorkProgress&)>& work) {
-    ProgressHost host(dynamic_cast<DialogPeer*>(owner), caption, texts);
+    ProgressHost host(DialogPeerOf(owner), caption, texts);
     fw::RunWithProgress(host, texts, work);
 }
 
 void UiBackend::BeginWaitCursor() {
-    if (m_waitDepth++ == 0) {
+    if (m_waitCursorDepth++ == 0) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         // The join that follows keeps the event loop busy: let the cursor
         // change reach the window system now.
@@ -112,7 +112,7 @@ void UiBackend::BeginWaitCursor() {
 }
 
 void UiBackend::EndWaitCursor() {
-    if (m_waitDepth > 0 && --m_waitDepth == 0)
+    if (m_waitCursorDepth > 0 && --m_waitCursorDepth == 0)
         QGuiApplication::restoreOverrideCursor();
 }
 

@@ -19,18 +19,20 @@ class UiBackend;
 // through the framework's message tables.
 class DialogPeer final : public IDialogPeer {
 public:
-    DialogPeer(CDialog& dialog, const UiBackend& backend, const DialogTemplate& dialogTemplate)
-        : m_dialog(dialog), m_backend(backend), m_template(dialogTemplate) {}
+    // The window will be owned by owner (null: none).
+    DialogPeer(CDialog& dialog, const UiBackend& backend, const DialogTemplate& dialogTemplate,
+               HWND owner)
+        : m_dialog(dialog), m_backend(backend), m_template(dialogTemplate), m_owner(owner) {}
     ~DialogPeer() override;
     DialogPeer(const DialogPeer&) = delete;
     DialogPeer& operator=(const DialogPeer&) = delete;
 
     // The modal run: the dialog manager creates the window from template
-    // dialogTemplate.id of instance, owned by owner, initialises the dialog,
+    // dialogTemplate.id of the backend's module, initialises the dialog,
     // shows the window unless the dialog ended meanwhile, and runs until it
     // ends. Returns the EndDialog result, -1 when the window could not be
     // created.
-    int RunModal(HINSTANCE instance, HWND owner);
+    int RunModal();
 
     HWND Handle() const { return m_hwnd; }
 
@@ -60,6 +62,7 @@ private:
     CDialog& m_dialog;
     const UiBackend& m_backend;
     const DialogTemplate& m_template;
+    HWND m_owner;
     std::unique_ptr<ControlNames> m_names;
     HWND m_hwnd = nullptr;
     bool m_ended = false;
@@ -77,5 +80,11 @@ private:
     CaptionIcon m_bigIcon;
     CaptionIcon m_smallIcon;
 };
+
+// The window behind peer, which like every dialog peer in the process is
+// this backend's; null for null.
+inline DialogPeer* DialogPeerOf(IDialogPeer* peer) {
+    return static_cast<DialogPeer*>(peer);
+}
 
 } // namespace fw::win32

@@ -46,7 +46,7 @@ private:
     std::optional<WPARAM> m_quitCode;
     std::optional<ProgressWindow> m_window;
     std::unique_ptr<TaskbarProgress> m_taskbar;
-    std::optional<ShutdownBlock> m_sessionEndBlock;
+    std::optional<SessionEndBlock> m_sessionEndBlock;
 };
 
 } // namespace fw::win32

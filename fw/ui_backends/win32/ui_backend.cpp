@@ -12,8 +12,7 @@ namespace fw::win32 {
 namespace {
 
 HWND WindowOf(IDialogPeer* peer) {
-    // Every dialog peer in this process is a Win32 one.
-    return peer != nullptr ? static_cast<DialogPeer*>(peer)->Handle() : nullptr;
+    return peer != nullptr ? DialogPeerOf(peer)->Handle() : nullptr;
 }
 
 } // namespace
@@ -36,9 +35,9 @@ std::string UiBackend::ProgramPath() const {
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
-    DialogPeer window(dialog, *this, dialogTemplate);
+    DialogPeer window(dialog, *this, dialogTemplate, owner);
     const DialogAttachment attachment(dialog, window);
-    return window.RunModal(m_instance, owner);
+    return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
@@ -68,16 +67,16 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
 }
 
 void UiBackend::BeginWaitCursor() {
-    if (m_waitCount++ == 0) {
+    if (m_waitCursorDepth++ == 0) {
         m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     }
 }
 
 void UiBackend::EndWaitCursor() {
-    if (m_waitCount == 0) {
+    if (m_waitCursorDepth == 0) {
         return;
     }
-    if (--m_waitCount == 0) {
+    if (--m_waitCursorDepth == 0) {
         SetCursor(m_cursorBeforeWait != nullptr ? m_cursorBeforeWait
                                                 : LoadCursorW(nullptr, IDC_ARROW));
     }
