@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fw/ui/app_message_box.h"
+#include "fw/ui/scope_exit.h"
 #include "fw/ui/dialog_template.h"
 #include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
@@ -134,13 +135,8 @@ bool CDialog::HandleCommand(int id) {
 }
 
 bool CDialog::RouteCommand(int id) {
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-    } running(m_inCommand);
+    m_inCommand = true;
+    const fw::ScopeExit running([this] { m_inCommand = false; });
     try {
         if (OnCmdMsg(id, fw::kBnClicked))
             return true;

@@ -78,4 +78,10 @@ private:
     int m_clientTop = 0;
 };
 
+// The window behind peer, which like every dialog peer in the process is
+// this backend's; null for null.
+inline DialogPeer* DialogPeerOf(IDialogPeer* peer) {
+    return static_cast<DialogPeer*>(peer);
+}
+
 } // namespace fw::qt

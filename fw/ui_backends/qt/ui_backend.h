@@ -31,7 +31,7 @@ public:
 private:
     std::string m_programPath;
     std::map<int, QIcon> m_icons; // loaded icons; handles point at them
-    int m_waitDepth = 0;
+    int m_waitCursorDepth = 0;
 };
 
 } // namespace fw::qt

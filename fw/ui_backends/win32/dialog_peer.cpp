@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "fw/ui/dialog.h"
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/session_end.h"
 #include "fw/ui_backends/win32/ui_backend.h"
 
 namespace fw::win32 {
@@ -66,9 +66,9 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 DialogPeer::~DialogPeer() = default;
 
-int DialogPeer::RunModal(HINSTANCE instance) {
-    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(m_template.id), nullptr,
-                                            &DialogProc, reinterpret_cast<LPARAM>(this)));
+int DialogPeer::RunModal() {
+    return static_cast<int>(DialogBoxParamW(m_backend.Instance(), MAKEINTRESOURCEW(m_template.id),
+                                            nullptr, &DialogProc, reinterpret_cast<LPARAM>(this)));
 }
 
 BOOL DialogPeer::OnInitDialog(HWND hwnd) {
@@ -129,9 +129,9 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     case WM_QUERYENDSESSION:
-        return SessionMayEnd() ? FALSE : Result(m_hwnd, FALSE);
+        return SessionEnd::MayEnd() ? FALSE : Result(m_hwnd, FALSE);
     case WM_ENDSESSION:
-        SessionEnding(wParam != FALSE);
+        SessionEnd::Ending(wParam != FALSE);
         return FALSE;
     case WM_SETCURSOR:
         if (m_backend.IsWaitCursorShown()) {

@@ -26,11 +26,11 @@ public:
     DialogPeer& operator=(const DialogPeer&) = delete;
 
     // The modal run: the dialog manager creates the window from template
-    // dialogTemplate.id of instance, initialises the dialog,
+    // dialogTemplate.id of the backend's module, initialises the dialog,
     // shows the window unless the dialog ended meanwhile, and runs until it
     // ends. Returns the EndDialog result, -1 when the window could not be
     // created.
-    int RunModal(HINSTANCE instance);
+    int RunModal();
 
     HWND Handle() const { return m_hwnd; }
 
@@ -77,5 +77,11 @@ private:
     CaptionIcon m_bigIcon;
     CaptionIcon m_smallIcon;
 };
+
+// The window behind peer, which like every dialog peer in the process is
+// this backend's; null for null.
+inline DialogPeer* DialogPeerOf(IDialogPeer* peer) {
+    return static_cast<DialogPeer*>(peer);
+}
 
 } // namespace fw::win32
