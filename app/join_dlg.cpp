@@ -7,7 +7,7 @@
 #include "fw/ui/paint_dc.h"
 #include "intake/default_output_path.h"
 #include "intake/drop_command_line_info.h"
-#include "join/join_engine.h"
+#include "join/join_command.h"
 
 BEGIN_MESSAGE_MAP(CJoinDlg, CDialog)
 ON_WM_PAINT()
@@ -16,7 +16,7 @@ ON_BN_CLICKED(IDC_MOVE_UP, &CJoinDlg::OnMoveUp)
 ON_BN_CLICKED(IDC_MOVE_DOWN, &CJoinDlg::OnMoveDown)
 END_MESSAGE_MAP()
 
-CJoinDlg::CJoinDlg(CDialog* parent) : CDialog(IDD, parent) {
+CJoinDlg::CJoinDlg() : CDialog(IDD) {
     RegisterJoinDialogTemplate();
     m_hIcon = AfxGetApp()->LoadAppIcon(IDR_MAINFRAME);
 }
@@ -70,7 +70,7 @@ bool CJoinDlg::OnInitDialog() {
 }
 
 void CJoinDlg::OnJoin() {
-    JoinFiles(m_joinHost);
+    RunJoinCommand(m_joinHost);
 }
 
 // While minimized, draws the application icon centred in the client area.

@@ -5,7 +5,7 @@
 #include "app/resource_ids.h"
 #include "fw/ui/controls.h"
 #include "fw/ui/dialog.h"
-#include "join/join_host.h"
+#include "join/join_command.h"
 
 // The program's window: the dropped files in a list the user can reorder,
 // the proposed output path, and the join on the OK command. The two list
@@ -14,7 +14,7 @@ class CJoinDlg : public CDialog {
 public:
     enum { IDD = IDD_JOIN };
 
-    explicit CJoinDlg(CDialog* parent = nullptr);
+    CJoinDlg();
     ~CJoinDlg() override;
 
 protected:

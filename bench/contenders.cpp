@@ -11,10 +11,8 @@
 
 #include "fw/file/unique_fd.h"
 
-#include "fw/ui/message_box_style.h"
 #include "join/copy_buffer.h"
 #include "join/join_engine.h"
-#include "join/join_messages.h"
 
 extern char** environ;
 
@@ -35,38 +33,6 @@ UniqueFd Open(const std::string& path, int flags) {
     }
     return fd;
 }
-
-// Answers every question with OK and keeps the last message.
-class AcceptingHost : public IJoinHost {
-public:
-    AcceptingHost(const std::vector<std::string>& inputs, const std::string& output)
-        : m_inputs(inputs), m_output(output) {}
-
-    int JoinListCount() override { return static_cast<int>(m_inputs.size()); }
-    std::string JoinListEntry(int index) override {
-        return m_inputs.at(static_cast<std::size_t>(index));
-    }
-    std::string OutputPathText() override { return m_output; }
-    int ShowMessage(const std::string& text, unsigned) override {
-        lastMessage = text;
-        return fw::kIdOk;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    // The copy with its progress counted, as the program runs it, on this
-    // thread.
-    void RunWithProgress(const fw::ProgressWindowTexts&,
-                         const std::function<void(fw::IWorkProgress&)>& work) override {
-        fw::SharedWorkProgress progress;
-        work(progress);
-    }
-
-    std::string lastMessage;
-
-private:
-    const std::vector<std::string>& m_inputs;
-    std::string m_output;
-};
 
 // Runs argv with its standard output on outFd and waits for it.
 void RunWithOutput(const std::vector<std::string>& args, int outFd) {
@@ -106,11 +72,15 @@ void FlushToDisk(UniqueFd& fd, const std::string& path) {
 
 void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& output,
                     std::size_t bufferSize, std::size_t sliceSize) {
-    AcceptingHost host(inputs, output);
-    JoinFilesWithSizes(host, bufferSize != 0 ? bufferSize : kJoinCopyBufferSize,
-                       sliceSize != 0 ? sliceSize : kJoinCopySliceSize);
-    if (host.lastMessage != join_messages::kJoinComplete) {
-        throw std::runtime_error("the engine said: " + host.lastMessage);
+    // The progress is counted as the program counts it, on this thread.
+    fw::SharedWorkProgress progress;
+    const JoinOutcome outcome = JoinFiles({inputs, output}, progress,
+                                          {bufferSize != 0 ? bufferSize : kJoinCopyBufferSize,
+                                           sliceSize != 0 ? sliceSize : kJoinCopySliceSize});
+    if (outcome.end != JoinOutcome::End::done) {
+        throw std::runtime_error("the engine ended with " +
+                                 std::to_string(static_cast<int>(outcome.end)) + " for " +
+                                 outcome.file);
     }
 }
 

@@ -9,8 +9,7 @@
 // to stable storage before returning, as the engine does before it reports
 // success; each throws std::runtime_error on failure.
 
-// Korvane's engine, through a host that answers OK; a size of 0 means the
-// engine's own.
+// Korvane's engine; a size of 0 means the engine's own.
 void JoinWithEngine(const std::vector<std::string>& inputs, const std::string& output,
                     std::size_t bufferSize = 0, std::size_t sliceSize = 0);
 

@@ -1,8 +1,8 @@
 #include "intake/default_output_path.h"
 
 #include "fw/platform/desktop_directory.h"
+#include "fw/platform/system_code_page.h"
 #include "fw/text/char_wise.h"
-#include "fw/text/system_code_page.h"
 
 namespace {
 

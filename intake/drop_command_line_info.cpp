@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "fw/platform/process_command_line.h"
+#include "fw/platform/system_code_page.h"
 #include "fw/text/char_wise.h"
-#include "fw/text/system_code_page.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ char* CDropCommandLineInfo::NextToken() {
     if (m_bSplit) {
         // Every word, the empty one included, is ended by its own zero byte;
         // the buffer's final zero byte follows the last one.
-        if (p == m_pszBuffer.get() + m_strCommandLine.size()) {
+        if (p == m_buffer.get() + m_strCommandLine.size()) {
             m_pszNext = nullptr;
             return nullptr;
         }
@@ -125,10 +125,10 @@ void CDropCommandLineInfo::ReadItem(std::string& text) {
 bool CDropCommandLineInfo::GetFirstItem(std::string& switchText, std::string& paramText) {
     switchText.clear();
     paramText.clear();
-    m_pszBuffer.reset();
-    m_pszBuffer = std::make_unique<char[]>(m_strCommandLine.size() + 1); // zero-filled
-    std::copy(m_strCommandLine.begin(), m_strCommandLine.end(), m_pszBuffer.get());
-    m_pszNext = m_pszBuffer.get();
+    m_buffer.reset();
+    m_buffer = std::make_unique<char[]>(m_strCommandLine.size() + 1); // zero-filled
+    std::copy(m_strCommandLine.begin(), m_strCommandLine.end(), m_buffer.get());
+    m_pszNext = m_buffer.get();
     m_pszToken = NextToken();
     if (m_pszToken == nullptr) {
         return false;

@@ -56,11 +56,11 @@ private:
     // Text form: the command line, trimmed. Split form: the words one after
     // another, each ended by a zero byte.
     std::string m_strCommandLine;
-    // The current word inside m_pszBuffer; null once the words are used up.
+    // The current word inside m_buffer; null once the words are used up.
     char* m_pszToken = nullptr;
     // Work copy of m_strCommandLine plus a final zero byte, cut up in place;
     // null until the first GetFirstItem.
-    std::unique_ptr<char[]> m_pszBuffer;
+    std::unique_ptr<char[]> m_buffer;
 
     bool m_bSplit = false;
     // Where the next word is searched; null when the buffer is used up.

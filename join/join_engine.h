@@ -1,67 +1,68 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
-#include "join/join_host.h"
+#include "fw/ui/work_progress.h"
 
-// The size of the copy buffer, chosen by measuring. Median time of the
-// engine joining three inputs of 256 MiB with each buffer size, every size
-// once per round, five rounds, on a 2-core virtual machine shared with other work:
-//
-//   scripts/bench --size-mib 256 --rounds 5 --sweep 1,4,16,64,128,256,512,1024
-//   (and the same with --dir /dev/shm)
-//
-//   buffer     tmpfs (the copying alone)   ext4 (the output flushed to disk)
-//     1 KiB    1.04 s                      1.64 s
-//     4 KiB    0.53 s                      1.22 s
-//    16 KiB    0.39 s                      0.69 s
-//    64 KiB    0.46 s                      0.79 s
-//   128 KiB    0.34 s                      0.63 s
-//   256 KiB    0.47 s                      0.45 s
-//   512 KiB    0.44 s                      0.42 s
-//  1024 KiB    0.38 s                      0.39 s
-//
-// 128 KiB copied fastest where only the copying counts; 1 KiB took three
-// times as long there, and 2.6 times as long on disk. On disk the flush
-// makes single rounds vary widely (1024 KiB: 0.35 s to 2.12 s), and there
-// the sizes from 256 KiB up came out faster.
+// The size of the copy buffer, chosen by measuring (bench/README.md).
 inline constexpr std::size_t kJoinCopyBufferSize = 128 * 1024;
 
 // The most bytes copied in one step, whether the kernel copies them or they
 // pass through the buffer; between steps the join can show its progress and
-// stop. Per slice size: the engine's time over that of the kernel's copy of
-// the same bytes in the same round (one copy_file_range per input), and the
-// engine's processor time; medians of five rounds, three inputs of 256 MiB,
-// on a 2-core virtual machine shared with other work:
-//
-//   scripts/bench --size-mib 256 --rounds 5 --slices 256,1024,4096,16384,65536
-//
-//   slice      btrfs (the kernel copies)   ext4 (through the buffer)
-//   256 KiB    0.94   0.55 s               0.88   0.22 s
-//     1 MiB    1.02   0.60 s               0.77   0.24 s
-//     4 MiB    0.97   0.69 s               0.80   0.23 s
-//    16 MiB    1.04   0.71 s               0.77   0.23 s
-//    64 MiB    0.98   0.71 s               0.79   0.23 s
-//
-// The size makes no difference beyond the rounds' noise. 4 MiB keeps a step
-// short where the bytes pass through the buffer, and still shares a btrfs
-// input's blocks in few calls.
+// stop. Chosen by measuring (bench/README.md).
 inline constexpr std::size_t kJoinCopySliceSize = 4 * 1024 * 1024;
 
-// Joins the host's inputs into its output file: the first input whole, each
-// further one without its first 5000 bytes. Every outcome the join expects
-// is reported to the user through the host; a file error it does not handle
-// itself (a failed read, length query or close of an input) escapes as
-// CFileException, for the general error report of whatever runs the command.
-// The wait cursor is ended on every path out. The copy runs through the
-// host's RunWithProgress and stops as soon as the progress asks it to (the
-// user's cancel, or anything else that ends the work early, such as the
-// session ending): none of what it wrote stays, under any name (see
-// CFile::Discard), and no message follows unless some of it could not be
-// removed. Once the copy is done and the output is being flushed, a stop
-// comes too late and the join completes.
-void JoinFiles(IJoinHost& host);
+// What a join works on: the inputs in the order they are joined, and the
+// output path exactly as the user left it.
+struct JoinJob {
+    std::vector<std::string> inputs;
+    std::string output;
+};
 
-// The same join with a copy buffer and slices of the given sizes; for
-// measuring.
-void JoinFilesWithSizes(IJoinHost& host, std::size_t bufferSize, std::size_t sliceSize);
+// How a join ended, and the file concerned.
+struct JoinOutcome {
+    enum class End {
+        // The output is complete and on stable storage.
+        done,
+        // Stopped; none of what the join wrote stays, under any name.
+        stopped,
+        // Stopped, but written data may stay: the output could be neither
+        // emptied nor removed, or it has other names.
+        stoppedLeavingData,
+        // The output path names one of the inputs; nothing was touched.
+        outputIsAnInput,
+        // The output could not be created; nothing was written.
+        cannotCreateOutput,
+        // An input could not be opened; file names it.
+        cannotOpenInput,
+        // An input of 5000 bytes or less, taken not to be MPEG; file names it.
+        notMpeg,
+        // Writing, flushing or closing the output failed; it keeps what was
+        // written.
+        writeFailed,
+    };
+
+    End end;
+    // The input named above, otherwise the output.
+    std::string file;
+};
+
+// The copy buffer's and slices' sizes; other sizes are for measuring.
+struct JoinCopySizes {
+    std::size_t buffer = kJoinCopyBufferSize;
+    std::size_t slice = kJoinCopySliceSize;
+};
+
+// Joins job's inputs into its output: the first input whole, each further
+// one without its first 5000 bytes. It touches only the files and progress,
+// so it can run on a thread of its own. Every end the join expects is its
+// result; a file error it does not handle (a failed read, length query or
+// close of an input) escapes as CFileException naming that input. Both
+// files are closed when it returns or throws.
+//
+// It stops as soon as progress asks it to: none of what it wrote stays,
+// under any name (see CFile::Discard). Once the copy is done and the output
+// is being flushed, a stop comes too late and the join completes.
+JoinOutcome JoinFiles(const JoinJob& job, fw::IWorkProgress& progress, JoinCopySizes sizes = {});

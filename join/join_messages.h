@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fw/text/system_code_page.h"
+#include "fw/platform/system_code_page.h"
 
 // The join's messages to the user, exactly as shown. The texts are UTF-8; a
 // path goes in through fw::MessageTextFromPath.

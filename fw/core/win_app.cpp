@@ -1,8 +1,9 @@
 #include "fw/core/win_app.h"
 
+#include "fw/platform/system_code_page.h"
 #include "fw/text/char_wise.h"
-#include "fw/text/system_code_page.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/app_message_box.h"
+#include "fw/ui/ui_backend.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -11,14 +12,16 @@ CWinApp* g_app = nullptr;
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(const char* appName)
-    : m_strAppName(appName != nullptr ? appName : ""), m_bNameGiven(appName != nullptr) {
+CWinApp::CWinApp(const char* appName) : m_bNameGiven(appName != nullptr) {
     g_app = this;
+    fw::SetAppCaption(appName != nullptr ? appName : "");
 }
 
 CWinApp::~CWinApp() {
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        fw::SetAppCaption("");
+    }
 }
 
 bool CWinApp::InitInstance() {
@@ -35,7 +38,7 @@ fw::IconHandle CWinApp::LoadAppIcon(int resourceId) const {
 
 int CWinApp::Start(const std::string& programPath) {
     if (!m_bNameGiven)
-        m_strAppName = fw::ProgramNameFromPath(programPath, fw::GetSystemCodePage());
+        fw::SetAppCaption(fw::ProgramNameFromPath(programPath, fw::GetSystemCodePage()));
     // Whether or not start-up asks for a message loop, this framework has
     // none of its own: everything runs inside modal dialogs during start-up.
     InitInstance();
@@ -72,12 +75,6 @@ std::string ProgramNameFromPath(const std::string& path, CodePage codePage) {
     if (dot != std::string::npos && dot != 0)
         name.erase(dot);
     return name;
-}
-
-int AppMessageBox(IDialogPeer* owner, const std::string& text, unsigned style) {
-    CWinApp* app = AfxGetApp();
-    return Backend().ShowMessageBox(owner, text, app != nullptr ? app->AppName() : std::string(),
-                                    style);
 }
 
 } // namespace fw

@@ -2,22 +2,18 @@
 
 #include <string>
 
-#include "fw/core/cmd_target.h"
 #include "fw/text/code_page.h"
+#include "fw/ui/cmd_target.h"
 #include "fw/ui/ui_types.h"
-
-class CDialog;
-namespace fw {
-class IDialogPeer;
-}
 
 // The application object. Exactly one exists, a global constructed before
 // the program's entry runs; the entry installs a backend and calls
-// fw::RunApplication.
+// fw::RunApplication. Its name captions the message boxes and progress
+// windows (fw/ui/app_message_box.h).
 class CWinApp : public CCmdTarget {
 public:
     // appName null: the name is the program file's name without folder and
-    // extension, set when the application starts.
+    // extension, set when the application starts (empty until then).
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
 
@@ -30,8 +26,6 @@ public:
     // Loads an icon of the program's resources.
     fw::IconHandle LoadAppIcon(int resourceId) const;
 
-    const std::string& AppName() const { return m_strAppName; }
-
     // Runs start-up and exit; used by fw::RunApplication.
     int Start(const std::string& programPath);
 
@@ -39,7 +33,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    std::string m_strAppName;
     bool m_bNameGiven;
 };
 
@@ -58,8 +51,5 @@ int RunApplication();
 // per character of codePage. A name that is only an extension (".hidden")
 // keeps it.
 std::string ProgramNameFromPath(const std::string& path, CodePage codePage);
-
-// A message box captioned with the application's name.
-int AppMessageBox(IDialogPeer* owner, const std::string& text, unsigned style);
 
 } // namespace fw

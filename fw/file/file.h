@@ -9,10 +9,14 @@
 #include "fw/file/file_exception.h"
 
 // A file opened for reading or for writing, held by one object and closed
-// with it. Opening reports failure by a false result (and fills the optional
-// CFileException with the cause); every other failing operation throws
-// CFileException naming the file. Each platform provides the implementation
-// (fw/platform/posix/, fw/platform/windows/) behind the opaque Impl.
+// with it. Each platform provides the implementation (fw/platform/posix/,
+// fw/platform/windows/) behind the opaque Impl.
+//
+// Results follow one rule. Open reports failure by a false result (and
+// fills the optional CFileException with the cause); Discard, Abort and the
+// destructor never throw. Every other failing operation throws
+// CFileException naming the file that failed, so a caller that works on
+// two files (CopyTo) tells a failed read from a failed write by the name.
 class CFile {
 public:
     enum OpenFlags : unsigned {
@@ -57,24 +61,17 @@ public:
     // Writes all count bytes; storing fewer than asked throws.
     void Write(const void* buffer, std::size_t count);
 
-    // What CopyTo did.
-    struct CopyResult {
-        // The bytes copied; fewer than asked only where this file ended.
-        std::size_t copied = 0;
-        // Writing failed; the output keeps the bytes copied before.
-        bool outputFailed = false;
-    };
-
     // Copies up to count bytes from this file's position to output's,
-    // advancing both. Where both lie on a file system that copies between
-    // its files by itself, sharing blocks or copying on the server (btrfs,
-    // XFS, NFS, SMB on Linux), the kernel copies (copy_file_range) and the
-    // bytes do not pass through this process. Elsewhere, and wherever that
-    // copy fails, they go through buffer by Read and Write, so that a failure
-    // is always told apart: a failed read throws CFileException naming this
-    // file, as Read does, and a failed write ends the copy with outputFailed
-    // set. buffer must not be empty.
-    CopyResult CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer);
+    // advancing both, and returns the number copied: fewer than asked only
+    // where this file ended. Where both lie on a file system that copies
+    // between its files by itself, sharing blocks or copying on the server
+    // (btrfs, XFS, NFS, SMB on Linux), the kernel copies (copy_file_range)
+    // and the bytes do not pass through this process. Elsewhere, and
+    // wherever that copy fails, they go through buffer by Read and Write, so
+    // that a failure is always told apart: a failed read throws as Read does,
+    // naming this file, and a failed write as Write does, naming output,
+    // which keeps the bytes copied before. buffer must not be empty.
+    std::size_t CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer);
 
     std::uint64_t GetLength() const;
 
@@ -118,18 +115,8 @@ public:
 
 private:
     // CopyTo through buffer, by Read and Write.
-    CopyResult CopyThroughBuffer(CFile& output, std::size_t count, std::span<std::byte> buffer);
+    std::size_t CopyThroughBuffer(CFile& output, std::size_t count, std::span<std::byte> buffer);
 
     std::unique_ptr<Impl, ImplDeleter> m_impl;
     std::string m_strFileName;
 };
-
-namespace fw {
-
-// True where both paths name existing files and they are the same file
-// (POSIX: device and inode, following symbolic links; Windows: volume serial
-// and file index), so links and differently spelt paths are caught. False
-// where either does not exist or cannot be inspected.
-bool IsSameExistingFile(const std::string& a, const std::string& b);
-
-} // namespace fw

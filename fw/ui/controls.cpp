@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace {
 [[noreturn]] void ThrowUnbound() {

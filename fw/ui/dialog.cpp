@@ -4,11 +4,12 @@
 #include <string>
 #include <utility>
 
-#include "fw/core/handler_error_report.h"
-#include "fw/core/win_app.h"
+#include "fw/ui/app_message_box.h"
+#include "fw/ui/scope_exit.h"
 #include "fw/ui/dialog_template.h"
+#include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void DDX_Control(CDataExchange* pDX, int id, CButton& control) {
 BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(int templateId, CDialog* parent) : m_templateId(templateId), m_pParent(parent) {}
+CDialog::CDialog(int templateId) : m_templateId(templateId) {}
 
 CDialog::~CDialog() = default;
 
@@ -69,8 +70,7 @@ int CDialog::ShowMessage(const std::string& text, unsigned style) {
 
 void CDialog::RunWithProgress(const fw::ProgressWindowTexts& texts,
                               const std::function<void(fw::IWorkProgress&)>& work) {
-    fw::Backend().RunWithProgress(m_peer, AfxGetApp() != nullptr ? AfxGetApp()->AppName() : "",
-                                  texts, work);
+    fw::Backend().RunWithProgress(m_peer, fw::AppCaption(), texts, work);
 }
 
 bool CDialog::UpdateData() {
@@ -135,13 +135,8 @@ bool CDialog::HandleCommand(int id) {
 }
 
 bool CDialog::RouteCommand(int id) {
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-    } running(m_inCommand);
+    m_inCommand = true;
+    const fw::ScopeExit running([this] { m_inCommand = false; });
     try {
         if (OnCmdMsg(id, fw::kBnClicked))
             return true;

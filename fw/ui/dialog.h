@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "fw/core/cmd_target.h"
+#include "fw/ui/cmd_target.h"
 #include "fw/ui/controls.h"
 #include "fw/ui/ui_types.h"
 #include "fw/ui/work_progress.h"
@@ -32,7 +32,7 @@ void DDX_Control(CDataExchange* pDX, int id, CButton& control);
 // A modal dialog built from a registered template (fw/ui/dialog_template.h).
 class CDialog : public CCmdTarget {
 public:
-    explicit CDialog(int templateId, CDialog* parent = nullptr);
+    explicit CDialog(int templateId);
     ~CDialog() override;
 
     // Runs the dialog modally on the installed backend and returns the
@@ -62,17 +62,17 @@ public:
     bool IsIconic() const;
     fw::Rect GetClientRect() const;
 
-    CDialog* Parent() const { return m_pParent; }
-
     // Entry points for the backend running the dialog.
     void AttachPeer(fw::IDialogPeer* peer) { m_peer = peer; }
     fw::IDialogPeer* Peer() const { return m_peer; }
-    // Calls OnInitDialog; returns its result (false when it threw).
+    // Calls OnInitDialog; returns its result, or true when it threw (the
+    // exception is reported as a handler's is, and the focus goes to the
+    // first tab stop).
     bool HandleInitDialog();
     // Routes a command from control id: the message table first, then OK
     // (fw::kIdOk) to OnOK and cancel (fw::kIdCancel) to OnCancel. Returns
     // whether anything handled it. Exceptions escaping the handler are
-    // reported (see fw/core/handler_error_report.h) and the dialog goes on.
+    // reported (see fw/ui/handler_error_report.h) and the dialog goes on.
     // One command runs at a time, however it came (a click, accessibility's
     // press action, a message posted to the window): a command that arrives
     // while a handler still runs (a join with its message boxes and
@@ -104,7 +104,6 @@ private:
     fw::IDialogPeer& PeerOrThrow() const;
 
     int m_templateId;
-    CDialog* m_pParent;
     fw::IDialogPeer* m_peer = nullptr;
     // Runs one command's handler, marked as running.
     bool RouteCommand(int id);

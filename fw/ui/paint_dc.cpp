@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "fw/ui/dialog.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 CPaintDC::CPaintDC(CDialog& window) {
     if (window.Peer() == nullptr)

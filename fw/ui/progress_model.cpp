@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fw/platform/system_code_page.h"
 #include "fw/text/one_line_name.h"
-#include "fw/text/system_code_page.h"
 
 namespace fw {
 

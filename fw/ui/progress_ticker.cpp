@@ -5,11 +5,12 @@
 namespace fw {
 
 ProgressTicker::ProgressTicker(const ProgressWindowTexts& texts, const SharedWorkProgress& progress,
-                               Open open, Show show)
-    : m_model(texts), m_progress(progress), m_open(std::move(open)), m_show(std::move(show)) {}
+                               Open open, Show show, Now now)
+    : m_model(texts), m_progress(progress), m_open(std::move(open)), m_show(std::move(show)),
+      m_now(std::move(now)), m_start(m_now()), m_lastTick(m_start) {}
 
 void ProgressTicker::Tick() {
-    m_lastTick = Clock::now();
+    m_lastTick = m_now();
     const double seconds = std::chrono::duration<double>(m_lastTick - m_start).count();
     m_model.Update(m_progress, seconds);
     if (!m_opened && seconds >= ProgressModel::kShowAfterSeconds) {
@@ -21,7 +22,7 @@ void ProgressTicker::Tick() {
 }
 
 void ProgressTicker::TickIfDue() {
-    if (Clock::now() - m_lastTick >= kInterval)
+    if (m_now() - m_lastTick >= kInterval)
         Tick();
 }
 

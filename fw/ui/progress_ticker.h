@@ -17,12 +17,15 @@ public:
     // How often a backend ticks while the work runs.
     static constexpr std::chrono::milliseconds kInterval{100};
 
+    using Clock = std::chrono::steady_clock;
     using Open = std::function<void()>;
     using Show = std::function<void(const ProgressModel&)>;
+    using Now = std::function<Clock::time_point()>;
 
-    // open makes the caller's progress window; show shows the model on it.
+    // open makes the caller's progress window; show shows the model on it;
+    // now tells the time the work's duration is measured by.
     ProgressTicker(const ProgressWindowTexts& texts, const SharedWorkProgress& progress, Open open,
-                   Show show);
+                   Show show, Now now);
 
     void Tick();
     // Ticks unless the last tick is less than kInterval ago: for a loop that
@@ -30,15 +33,14 @@ public:
     void TickIfDue();
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     ProgressModel m_model;
     const SharedWorkProgress& m_progress;
     Open m_open;
     Show m_show;
+    Now m_now;
     bool m_opened = false;
-    Clock::time_point m_start = Clock::now();
-    Clock::time_point m_lastTick = m_start;
+    Clock::time_point m_start;
+    Clock::time_point m_lastTick;
 };
 
 } // namespace fw

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fw/platform/desktop_directory.h"
-#include "fw/text/system_code_page.h"
+#include "fw/platform/system_code_page.h"
 #include "intake/default_output_path.h"
 #include "test_environment.h"
 #include "tests/fw/temp_folder.h"

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "join/join_command.h"
 #include "join/join_engine.h"
 #include "tests/fw/child_process.h"
 #include "tests/fw/file/file_faults.h"
@@ -44,7 +45,7 @@ protected:
             if (prepare) {
                 prepare();
             }
-            JoinFiles(host);
+            RunJoinCommand(host);
             return Lines(host.events);
         });
     }
@@ -60,7 +61,7 @@ TEST_F(JoinPosixTest, OutputThatIsASymbolicLinkToAnInputIsRefused) {
     std::filesystem::create_symlink(a, link);
     host.list = {a};
     host.output = link;
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", OutputIsInput(link), "end"}));
     EXPECT_EQ(ReadBytes(a), before);
 }
@@ -81,7 +82,7 @@ TEST_F(JoinPosixTest, DirectoryAndFifoInputsFailToOpenWithoutWaiting) {
 TEST_F(JoinPosixTest, FullDeviceGivesTheWriteError) {
     host.list = {Input("a.mpg", 9000, 1)};
     host.output = "/dev/full";
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError("/dev/full")}));
 }
@@ -102,7 +103,7 @@ TEST_F(JoinPosixTest, FullDiskGivesTheWriteErrorAndKeepsWhatFitted) {
             return "skip: " + std::string(std::strerror(errno));
         }
         std::filesystem::copy_file(a, host.list[0]);
-        JoinFiles(host);
+        RunJoinCommand(host);
         const std::string written = ReadBytes(host.output);
         const bool prefix = written == ReadBytes(a).substr(0, written.size());
         // Events, then how much was kept and whether it is the input's start.
@@ -142,11 +143,10 @@ TEST_F(JoinPosixTest, KernelCopyThatCannotCopyOrFailsGivesTheSameBytes) {
     const std::string expected = ReadBytes(a) + ReadBytes(b).substr(5000);
     for (const int error : {EXDEV, EINVAL, EOPNOTSUPP, ENOSYS, EIO}) {
         for (const int skip : {0, 1, 4}) {
-            host.list = {a, b};
-            host.events.clear();
             file_faults::Inject(file_faults::FileOp::copyRange, error, skip);
-            JoinFilesWithSizes(host, 4096, 65536);
-            EXPECT_EQ(host.events, Succeeded()) << error << " after " << skip;
+            fw::SharedWorkProgress progress;
+            const JoinOutcome outcome = JoinFiles({{a, b}, host.output}, progress, {4096, 65536});
+            EXPECT_EQ(outcome.end, JoinOutcome::End::done) << error << " after " << skip;
             EXPECT_EQ(ReadBytes(host.output), expected) << error << " after " << skip;
         }
     }
@@ -186,7 +186,7 @@ TEST_F(JoinPosixTest, InputTruncatedWhileCopiedEndsWhereItWasCut) {
             std::this_thread::sleep_for(std::chrono::microseconds(500));
         }
     });
-    JoinFiles(host);
+    RunJoinCommand(host);
     cutter.join();
     EXPECT_EQ(host.events, Succeeded());
     const std::string out = ReadBytes(host.output);
@@ -215,7 +215,7 @@ protected:
             if (::access(dir.Path().c_str(), X_OK) != 0) {
                 return std::string("skip: the temporary folder is out of an ordinary user's reach");
             }
-            JoinFiles(host);
+            RunJoinCommand(host);
             return Lines(host.events);
         });
     }
@@ -266,7 +266,7 @@ TEST_F(JoinPosixTest, InputOver4GiBIsJoinedWhole) {
     std::filesystem::resize_file(big, (std::uintmax_t{1} << 32) + 100);
     host.list = {big};
     host.output = "/dev/null";
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
 }
 

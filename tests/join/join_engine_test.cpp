@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "fw/file/file.h"
-#include "fw/file/file_error_report.h"
+#include "fw/ui/file_error_report.h"
+#include "join/join_command.h"
 #include "join/join_engine.h"
 #include "tests/fw/file/file_faults.h"
 #include "tests/fw/temp_folder.h"
@@ -32,13 +33,22 @@ std::string OpName(const ::testing::TestParamInfo<file_faults::FileOp>& info) {
         return "flush";
     case file_faults::FileOp::close:
         return "close";
+    case file_faults::FileOp::write:
+        return "write";
+    case file_faults::FileOp::copyRange:
+        return "copyRange";
+    case file_faults::FileOp::truncate:
+        return "truncate";
+    case file_faults::FileOp::remove:
+        return "remove";
     case file_faults::FileOp::rename:
         return "rename";
     case file_faults::FileOp::folderFlush:
         return "folderFlush";
     default:
-        return "other";
+        break;
     }
+    return "unknown";
 }
 
 // True when nothing holds the file any more: an exclusive open succeeds.
@@ -69,7 +79,7 @@ protected:
 TEST_F(JoinTest, OneInputIsCopiedWhole) {
     const std::string a = Input("a.mpg", 300001, 1);
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -79,7 +89,7 @@ TEST_F(JoinTest, LaterInputsLoseTheirFirst5000Bytes) {
     const std::string b = Input("b.mpg", 12345, 2);
     const std::string c = Input("c.mpg", 5001, 3);
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     const std::string out = Output();
     ASSERT_EQ(out.size(), 700000u + 7345u + 1u);
@@ -90,7 +100,7 @@ TEST_F(JoinTest, LaterInputsLoseTheirFirst5000Bytes) {
 TEST_F(JoinTest, SamePathTwiceIsJoinedTwice) {
     const std::string a = Input("a.mpg", 20000, 1);
     host.list = {a, a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a] + bytes[a].substr(5000));
 }
@@ -100,8 +110,8 @@ TEST_F(JoinTest, BufferAndSliceSizesDoNotChangeTheOutput) {
     const std::string b = Input("b.mpg", 9001, 2);
     for (std::size_t size : {1u, 999u, 1024u, 4096u, 1u << 20}) {
         for (std::size_t slice : {1u, 4095u, 1u << 20}) {
-            host.list = {a, b};
-            JoinFilesWithSizes(host, size, slice);
+            fw::SharedWorkProgress progress;
+            JoinFiles({{a, b}, host.output}, progress, {size, slice});
             EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000))
                 << "buffer " << size << ", slice " << slice;
         }
@@ -109,7 +119,7 @@ TEST_F(JoinTest, BufferAndSliceSizesDoNotChangeTheOutput) {
 }
 
 TEST_F(JoinTest, EmptyListOnlySaysSo) {
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, std::vector<std::string>{"info:" + expected::kNothingToJoin});
     EXPECT_FALSE(std::filesystem::exists(host.output));
 }
@@ -118,13 +128,13 @@ TEST_F(JoinTest, CancelTouchesNothing) {
     const std::string a = Input("a.mpg", 20000, 1);
     host.list = {a};
     host.answers = {fw::kIdCancel};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, std::vector<std::string>{kAsk});
     EXPECT_FALSE(std::filesystem::exists(host.output));
 
     WriteBytes(host.output, "keep me");
     host.answers = {fw::kIdCancel};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(Output(), "keep me");
 }
 
@@ -132,7 +142,7 @@ TEST_F(JoinTest, FirstInputOf5000BytesIsRefused) {
     const std::string a = Input("a.mpg", 5000, 1);
     const std::string b = Input("b.mpg", 20000, 2);
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", NotMpeg(a)}));
     EXPECT_EQ(Output(), "");
     EXPECT_TRUE(IsReleased(a));
@@ -144,7 +154,7 @@ TEST_F(JoinTest, LaterInputOf5000BytesIsRefusedAfterTheEarlierOnes) {
     const std::string b = Input("b.mpg", 5000, 2);
     const std::string c = Input("c.mpg", 20000, 3);
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", NotMpeg(b)}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -154,7 +164,7 @@ TEST_F(JoinTest, MissingThirdInputKeepsTheFirstTwo) {
     const std::string b = Input("b.mpg", 30000, 2);
     const std::string c = dir / "missing.mpg";
     host.list = {a, b, c};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen(c)}));
     EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000));
     EXPECT_TRUE(IsReleased(host.output));
@@ -163,7 +173,7 @@ TEST_F(JoinTest, MissingThirdInputKeepsTheFirstTwo) {
 TEST_F(JoinTest, EmptyEntryCannotBeOpened) {
     const std::string a = Input("a.mpg", 30000, 1);
     host.list = {a, ""};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen("")}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -172,7 +182,7 @@ TEST_F(JoinTest, ExistingOutputIsReplaced) {
     const std::string a = Input("a.mpg", 6000, 1);
     WriteBytes(host.output, PatternBytes(100000, 9));
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -181,9 +191,9 @@ TEST_F(JoinTest, SecondJoinRewritesFromTheStart) {
     const std::string a = Input("a.mpg", 40000, 1);
     const std::string b = Input("b.mpg", 8000, 2);
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     host.list = {b, a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(Output(), bytes[b] + bytes[a].substr(5000));
 }
 
@@ -193,7 +203,7 @@ TEST_F(JoinTest, ListIsReadOnceWhenTheJoinStarts) {
     host.list = {a, b};
     // The list loses its second entry once the copy is under way.
     host.beforeWork = [](RecordingHost& h) { h.list.resize(1); };
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, Succeeded());
     EXPECT_EQ(Output(), bytes[a] + bytes[b].substr(5000));
 }
@@ -207,7 +217,7 @@ TEST_F(JoinTest, OutputNamingAnInputIsRefusedBeforeAnythingIsTouched) {
         host.events.clear();
         host.list = {a, b};
         host.output = output;
-        JoinFiles(host);
+        RunJoinCommand(host);
         EXPECT_EQ(host.events,
                   (std::vector<std::string>{kAsk, "begin", OutputIsInput(output), "end"}));
         EXPECT_EQ(ReadBytes(a), bytes[a]);
@@ -219,7 +229,7 @@ TEST_F(JoinTest, OutputInMissingFolderCannotBeCreated) {
     const std::string a = Input("a.mpg", 9000, 1);
     host.list = {a};
     host.output = dir / "no-such-folder/out.mpg";
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", CannotCreate(host.output), "end"}));
 }
@@ -230,7 +240,7 @@ TEST_F(JoinTest, InputHeldElsewhereCannotBeOpened) {
     CFile holder;
     ASSERT_TRUE(holder.Open(b, CFile::modeRead | CFile::shareExclusive));
     host.list = {a, b};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events, (std::vector<std::string>{kAsk, "begin", "end", CannotOpen(b)}));
     EXPECT_EQ(Output(), bytes[a]);
 }
@@ -241,7 +251,7 @@ TEST_F(JoinTest, OutputHeldElsewhereIsNeitherCreatedNorEmptied) {
     CFile holder;
     ASSERT_TRUE(holder.Open(host.output, CFile::modeRead | CFile::shareExclusive));
     host.list = {a};
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", CannotCreate(host.output), "end"}));
     holder.Close(); // where holding admits no reader at all
@@ -252,7 +262,7 @@ TEST_F(JoinTest, FailedWriteKeepsThePartialOutput) {
     const std::string a = Input("a.mpg", 3 * kJoinCopyBufferSize, 1);
     host.list = {a};
     file_faults::Inject(file_faults::FileOp::write, kIoError, 1);
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
     EXPECT_EQ(Output(), bytes[a].substr(0, kJoinCopyBufferSize));
@@ -272,7 +282,7 @@ TEST_P(JoinFinishFailureTest, IsReportedAsWriteError) {
     WriteBytes(host.output, "old"); // still there, held by nobody, where renaming failed
     // Inputs are closed too; skip their close so the output's fails.
     file_faults::Inject(GetParam(), kIoError, GetParam() == file_faults::FileOp::close ? 2 : 0);
-    JoinFiles(host);
+    RunJoinCommand(host);
     EXPECT_EQ(host.events,
               (std::vector<std::string>{kAsk, "begin", "end", WriteError(host.output)}));
     EXPECT_TRUE(IsReleased(host.output));
@@ -301,7 +311,7 @@ TEST_P(JoinEscapingFailureTest, EscapesNamingTheInput) {
     file_faults::Inject(GetParam(), kIoError, 1);
     const std::string failing = GetParam() == file_faults::FileOp::length ? b : a;
     try {
-        JoinFiles(host);
+        RunJoinCommand(host);
         FAIL() << "no file error escaped";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_strFileName, failing);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fw/ui/message_box_style.h"
-#include "join/join_host.h"
+#include "join/join_command.h"
 
 // A join host over plain data that records every box (kind and text) and
 // every cursor call in order, and answers questions from a script (OK

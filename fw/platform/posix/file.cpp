@@ -18,6 +18,7 @@
 #include "fw/file/file_error_causes.h"
 #include "fw/file/retry_on_interrupt.h"
 #include "fw/file/unique_fd.h"
+#include "fw/platform/file_system.h"
 #include "fw/platform/posix/file_calls.h"
 
 using fw::RetryOnInterrupt;
@@ -357,7 +358,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
     }
 }
 
-CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
+std::size_t CFile::CopyTo(CFile& output, std::size_t count, std::span<std::byte> buffer) {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
@@ -383,9 +384,7 @@ CFile::CopyResult CFile::CopyTo(CFile& output, std::size_t count, std::span<std:
         // failure belongs to the read or the write and the end is a read of 0.
         break;
     }
-    CopyResult rest = CopyThroughBuffer(output, count - copied, buffer);
-    rest.copied += copied;
-    return rest;
+    return copied + CopyThroughBuffer(output, count - copied, buffer);
 }
 
 std::uint64_t CFile::GetLength() const {

@@ -1,4 +1,4 @@
-#include "fw/file/file_system.h"
+#include "fw/platform/file_system.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
 // Paths are byte strings in the process's active code page; they reach the
 // wide entry points, which take paths longer than MAX_PATH and "\\?\" ones.
-#include "fw/file/file_system.h"
+#include "fw/platform/file_system.h"
 
 #include <windows.h>
 

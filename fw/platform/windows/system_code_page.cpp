@@ -1,4 +1,4 @@
-#include "fw/text/system_code_page.h"
+#include "fw/platform/system_code_page.h"
 
 #include <windows.h>
 

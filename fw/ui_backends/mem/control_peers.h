@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw::mem {
 

@@ -1,6 +1,7 @@
 #include "fw/ui_backends/mem/dialog_peer.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "fw/ui/dialog.h"
 #include "fw/ui/message_box_style.h"
@@ -32,8 +33,9 @@ private:
     DialogPeer& m_window;
 };
 
-DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
-    : m_dialog(dialog), m_clientRect(NominalClientRect(dialogTemplate)) {
+DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate,
+                       std::function<void(DialogPeer&)> user)
+    : m_dialog(dialog), m_user(std::move(user)), m_clientRect(NominalClientRect(dialogTemplate)) {
     for (const DialogControl& control : dialogTemplate.controls) {
         if (control.id == -1)
             continue;
@@ -47,12 +49,12 @@ DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate)
     }
 }
 
-int DialogPeer::RunModal(const std::function<void(DialogPeer&)>& user) {
+int DialogPeer::RunModal() {
     m_dialog.HandleInitDialog();
     if (!m_ended) {
         m_shown = true;
-        if (user)
-            user(*this);
+        if (m_user)
+            m_user(*this);
         if (!m_ended)
             PressEscape();
         // A dialog that refuses to end is torn down like a destroyed window.
@@ -114,28 +116,28 @@ ButtonPeer& DialogPeer::PushButton(int id) {
 }
 
 void DialogPeer::SelectEntry(int listId, int index) {
-    if (!m_ended)
+    if (TakesInput())
         List(listId).SetCurSel(index);
 }
 
 void DialogPeer::ClickButton(int id) {
     PushButton(id);
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(id);
 }
 
 void DialogPeer::SetEditText(int id, const std::string& text) {
-    if (!m_ended)
+    if (TakesInput())
         EditField(id).SetText(text);
 }
 
 void DialogPeer::PressEnter() {
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(kIdOk);
 }
 
 void DialogPeer::PressEscape() {
-    if (!m_ended)
+    if (TakesInput())
         m_dialog.HandleCommand(kIdCancel);
 }
 

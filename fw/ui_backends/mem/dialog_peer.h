@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "fw/ui_backends/control_peer_map.h"
+#include "fw/ui/control_peer_map.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/mem/control_peers.h"
-#include "fw/ui_backends/ui_backend.h"
 
 class CDialog;
 
@@ -18,13 +18,15 @@ namespace fw::mem {
 // reach it while the dialog runs and act on it as a user would.
 class DialogPeer : public IDialogPeer {
 public:
-    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate);
+    // user is the test acting as the user (see RunModal).
+    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate,
+               std::function<void(DialogPeer&)> user);
 
     // The modal run: initialises the dialog, then, if it did not end, shows
-    // the window and calls user with it, the test acting as the user. A
-    // dialog still open when user returns is closed with the cancel command,
-    // as by the close box. Returns the EndDialog result.
-    int RunModal(const std::function<void(DialogPeer&)>& user);
+    // the window and calls user with it. A dialog still open when user
+    // returns is closed with the cancel command, as by the close box.
+    // Returns the EndDialog result.
+    int RunModal();
 
     // IDialogPeer. Every control lookup is recorded (BoundIds).
     IListPeer* ListBox(int id) override;
@@ -39,7 +41,8 @@ public:
     void DefaultPaint() override { m_paintLog.push_back("default"); }
 
     // What a user does. Each goes through the dialog's command routing as
-    // the platform's would; acting on an ended dialog does nothing.
+    // the platform's would; acting on an ended dialog, or on one that takes
+    // no input (BlockInput), does nothing.
     void SelectEntry(int listId, int index);
     void ClickButton(int id);
     void SetEditText(int id, const std::string& text);
@@ -63,12 +66,17 @@ public:
 
     // The window's state the platform would set.
     void SetIconic(bool iconic) { m_iconic = iconic; }
+    // While long work runs the window takes no input.
+    void BlockInput(bool blocked) { m_inputBlocked = blocked; }
     void SetClientRect(Rect rect) { m_clientRect = rect; }
 
 private:
     friend class PaintContext;
 
+    bool TakesInput() const { return !m_ended && !m_inputBlocked; }
+
     CDialog& m_dialog;
+    std::function<void(DialogPeer&)> m_user;
     ControlPeerMap<ListPeer> m_lists;
     ControlPeerMap<EditPeer> m_edits;
     ControlPeerMap<ButtonPeer> m_buttons;
@@ -81,6 +89,7 @@ private:
     bool m_shown = false;
     bool m_ended = false;
     bool m_iconic = false;
+    bool m_inputBlocked = false;
 };
 
 } // namespace fw::mem

@@ -2,50 +2,23 @@
 
 #include <utility>
 
+#include "fw/ui/scope_exit.h"
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui_backends/dialog_attachment.h"
+#include "fw/ui/run_with_progress.h"
 
 namespace fw::mem {
 
-namespace {
-// Records what the work reports into its run and lets the test press
-// cancel.
-class RecordingProgress final : public IWorkProgress {
-public:
-    RecordingProgress(ProgressRun& run, const std::function<bool(const ProgressRun&)>& onProgress)
-        : m_run(run), m_onProgress(onProgress) {}
-
-    void SetTotal(std::uint64_t bytes) override { m_run.total = bytes; }
-    void SetItem(int index) override { m_run.item = index; }
-    void Advance(std::uint64_t bytes) override {
-        m_run.done += bytes;
-        ++m_run.reports;
-        if (m_onProgress && m_onProgress(m_run))
-            m_run.cancelRequested = true;
-    }
-    void SetFinishing() override { m_run.finishing = true; }
-    bool CancelRequested() const override { return m_run.cancelRequested; }
-
-private:
-    ProgressRun& m_run;
-    const std::function<bool(const ProgressRun&)>& m_onProgress;
-};
-
-} // namespace
-
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
     ++modalRuns;
-    DialogPeer window(dialog, dialogTemplate);
+    DialogPeer window(dialog, dialogTemplate, onShown);
     const DialogAttachment attachment(dialog, window);
     // The running window is current until the run ends, however it ends.
-    struct Running {
-        DialogPeer*& current;
-        DialogPeer* previous;
-        ~Running() { current = previous; }
-    } running{current, std::exchange(current, &window)};
-    return window.RunModal(onShown);
+    DialogPeer* const previous = std::exchange(current, &window);
+    const ScopeExit running([this, previous] { current = previous; });
+    return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
@@ -80,13 +53,10 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
     run.texts = texts;
     run.ownedByDialog = owner != nullptr && owner == current;
     run.waitCursorDepth = waitCursorDepth;
-    RecordingProgress progress(run, onProgress);
-    struct Record {
-        std::vector<ProgressRun>& runs;
-        ProgressRun& run;
-        ~Record() { runs.push_back(run); }
-    } record{progressRuns, run};
-    work(progress);
+    const ScopeExit record([this, &run] { progressRuns.push_back(run); });
+    ProgressHost host(run.ownedByDialog ? current : nullptr, run, onProgress, timePerReport);
+    fw::RunWithProgress(host, texts,
+                        [&](IWorkProgress& shared) { work(host.WorkProgress(shared)); });
 }
 
 void UiBackend::BeginWaitCursor() {
@@ -101,9 +71,7 @@ void UiBackend::EndWaitCursor() {
 
 int RunApplicationOn(UiBackend& backend) {
     SetBackend(&backend);
-    struct Uninstall {
-        ~Uninstall() { SetBackend(nullptr); }
-    } uninstall;
+    const ScopeExit uninstall([] { SetBackend(nullptr); });
     return RunApplication();
 }
 

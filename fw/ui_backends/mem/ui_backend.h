@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -7,8 +8,9 @@
 #include <vector>
 
 #include "fw/ui/message_box_style.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/mem/dialog_peer.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui_backends/mem/progress_host.h"
 
 namespace fw::mem {
 
@@ -25,20 +27,6 @@ struct MessageRecord {
 
 enum class CursorCall { Begin, End };
 
-// One run of work with progress, and what the work reported.
-struct ProgressRun {
-    std::string caption;
-    ProgressWindowTexts texts;
-    bool ownedByDialog = false;
-    int waitCursorDepth = 0;
-    std::uint64_t total = 0;
-    std::uint64_t done = 0;
-    int item = -1;
-    int reports = 0; // calls of Advance
-    bool cancelRequested = false;
-    bool finishing = false; // the work said it was finishing
-};
-
 // A backend without a display. Its dialogs run in DialogPeer::RunModal, which
 // hands the shown window to onShown: the test acts as the user there.
 class UiBackend : public IUiBackend {
@@ -47,7 +35,8 @@ public:
     int RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) override;
     int ShowMessageBox(IDialogPeer* owner, const std::string& text, const std::string& caption,
                        unsigned style) override;
-    // Runs the work at once on the calling thread, recording its reports.
+    // Runs the work through fw::RunWithProgress in lock step with this
+    // thread (ProgressHost), recording its reports.
     void RunWithProgress(IDialogPeer* owner, const std::string& caption,
                          const ProgressWindowTexts& texts,
                          const std::function<void(IWorkProgress&)>& work) override;
@@ -66,9 +55,13 @@ public:
     // Called after each box is recorded, while it is "open".
     std::function<void(const MessageRecord&)> onMessageBox;
     Size iconSize{32, 32};
-    // Called after each progress report, as the user watching the window;
-    // returning true presses its cancel button.
+    // Called at each tick the progress window shows, one tick after each
+    // report of bytes, as the user watching the window; returning true
+    // presses its cancel button.
     std::function<bool(const ProgressRun&)> onProgress;
+    // How much time the ticker counts for each report of bytes: by default
+    // enough for the progress window to show from the first report on.
+    std::chrono::milliseconds timePerReport{1000};
 
     // Recorded.
     std::vector<MessageRecord> messages;

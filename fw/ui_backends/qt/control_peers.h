@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QString>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw::qt {
 

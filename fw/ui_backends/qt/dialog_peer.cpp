@@ -62,12 +62,10 @@ private:
 
 } // namespace
 
-DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* parent)
-    : QDialog(parent), m_dialog(dialog) {
-    // A top-level window of its own (with a taskbar button), or a dialog over
-    // its owner; either way only a title, the system menu and a close box.
-    Qt::WindowFlags flags = (parent != nullptr ? Qt::Dialog : Qt::Window) |
-                            Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+DialogPeer::DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate) : m_dialog(dialog) {
+    // A top-level window of its own (with a taskbar button): only a title,
+    // the system menu and a close box.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (TitleBar::Needed())
         flags |= Qt::FramelessWindowHint;
@@ -216,11 +214,10 @@ int DialogPeer::RunModal() {
 }
 
 void DialogPeer::CentreOnScreen() {
-    const QWidget* owner = parentWidget();
-    QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
-    const QRect area = owner != nullptr ? owner->frameGeometry() : screen->availableGeometry();
+    const QRect area = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
     move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <memory>
 
+#include "fw/ui/control_peer_map.h"
 #include "fw/ui/dialog_template.h"
-#include "fw/ui_backends/control_peer_map.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/qt/dialog_units.h"
-#include "fw/ui_backends/ui_backend.h"
 
 class QEventLoop;
 
@@ -24,11 +24,11 @@ class ListPeer;
 // go to the dialog object as commands.
 class DialogPeer final : public QDialog, public IDialogPeer {
 public:
-    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* parent);
+    DialogPeer(CDialog& dialog, const DialogTemplate& dialogTemplate);
     ~DialogPeer() override;
 
     // The modal run: initialises the dialog, shows the window centred on
-    // its owner or the screen unless the dialog ended meanwhile, and runs
+    // the screen unless the dialog ended meanwhile, and runs
     // until it ends. Returns the EndDialog result.
     int RunModal();
 
@@ -77,5 +77,11 @@ private:
     // it draws one.
     int m_clientTop = 0;
 };
+
+// The window behind peer, which like every dialog peer in the process is
+// this backend's; null for null.
+inline DialogPeer* DialogPeerOf(IDialogPeer* peer) {
+    return static_cast<DialogPeer*>(peer);
+}
 
 } // namespace fw::qt

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     QApplication application(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVANE_DESKTOP_ID));
 
-    // Standard button texts (OK, Cancel) in the user's language.
+    // Qt's own texts (the edit field's context menu) in the user's language;
+    // the message boxes' buttons are set apart, in Japanese.
     QTranslator translator;
     if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -8,7 +8,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "fw/core/framework_texts.h"
+#include "fw/ui/framework_texts.h"
 
 namespace fw::qt {
 

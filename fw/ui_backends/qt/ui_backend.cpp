@@ -8,23 +8,14 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStyle>
-#include <QTimer>
-#include <QWindow>
-#include <atomic>
-#include <exception>
-#include <optional>
-#include <thread>
 
-#include "fw/core/framework_texts.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
+#include "fw/ui/framework_texts.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui/progress_ticker.h"
-#include "fw/ui/stoppable_work.h"
-#include "fw/ui_backends/dialog_attachment.h"
+#include "fw/ui/run_with_progress.h"
 #include "fw/ui_backends/qt/dialog_peer.h"
-#include "fw/ui_backends/qt/launcher_entry.h"
-#include "fw/ui_backends/qt/progress_window.h"
-#include "fw/ui_backends/qt/session_inhibit.h"
+#include "fw/ui_backends/qt/progress_host.h"
 
 namespace fw::qt {
 
@@ -45,74 +36,24 @@ QMessageBox::Icon BoxIcon(unsigned style) {
     }
 }
 
-// Keeps every input (mouse buttons, wheel, keys, the close box) from one
-// window while the object lives; the window still repaints.
-class InputBlock final : public QObject {
-public:
-    explicit InputBlock(QWidget* window) : m_window(window) {
-        if (m_window != nullptr)
-            qApp->installEventFilter(this);
-    }
-    ~InputBlock() override {
-        if (m_window != nullptr)
-            qApp->removeEventFilter(this);
-    }
-    InputBlock(const InputBlock&) = delete;
-    InputBlock& operator=(const InputBlock&) = delete;
-
-protected:
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::ContextMenu:
-        case QEvent::Close:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-            return IsOurs(receiver);
-        default:
-            return false;
-        }
-    }
-
-private:
-    bool IsOurs(QObject* receiver) const {
-        if (auto* widget = qobject_cast<QWidget*>(receiver))
-            return widget->window() == m_window;
-        return receiver == m_window->windowHandle();
-    }
-
-    QWidget* m_window;
-};
-
 } // namespace
 
 UiBackend::UiBackend(std::string programPath) : m_programPath(std::move(programPath)) {}
 
 UiBackend::~UiBackend() {
-    while (m_waitDepth > 0)
+    while (m_waitCursorDepth > 0)
         EndWaitCursor();
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    QWidget* owner = nullptr;
-    if (CDialog* parent = dialog.Parent())
-        owner = dynamic_cast<DialogPeer*>(parent->Peer());
-    DialogPeer window(dialog, dialogTemplate, owner);
+    DialogPeer window(dialog, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
     return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
                               const std::string& caption, unsigned style) {
-    QWidget* parent = dynamic_cast<DialogPeer*>(owner);
+    QWidget* parent = DialogPeerOf(owner);
     if (parent == nullptr)
         parent = QApplication::activeModalWidget();
     // A box whose dialog never showed (no files were given) stands alone and
@@ -137,7 +78,7 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
 
     // Over a message box the pointer is the ordinary arrow, even while a
     // join shows the wait cursor.
-    const bool waiting = m_waitDepth > 0;
+    const bool waiting = m_waitCursorDepth > 0;
     if (waiting)
         QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
@@ -154,72 +95,12 @@ int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
 void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
                                 const ProgressWindowTexts& texts,
                                 const std::function<void(IWorkProgress&)>& work) {
-    QWidget* window = dynamic_cast<DialogPeer*>(owner);
-    SharedWorkProgress progress;
-    std::exception_ptr error;
-    std::atomic<bool> finished{false};
-    QEventLoop loop;
-    QObject context; // the loop's end is carried to this thread through it
-    InputBlock block(window);
-    StoppableWork stoppable(progress);
-
-    std::thread worker([&] {
-        try {
-            work(progress);
-        } catch (...) {
-            error = std::current_exception();
-        }
-        finished.store(true);
-        stoppable.Finished();
-        QMetaObject::invokeMethod(
-            &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
-    });
-    // However this frame is left, the work is stopped and waited for first,
-    // since it uses the frame.
-    struct StopAndJoin {
-        SharedWorkProgress& progress;
-        std::thread& worker;
-        ~StopAndJoin() {
-            if (worker.joinable()) {
-                progress.RequestCancel();
-                worker.join();
-            }
-        }
-    } stopAndJoin{progress, worker};
-
-    {
-        std::optional<ProgressWindow> progressWindow;
-        std::optional<LauncherEntryProgress> launcher;
-        std::optional<SessionInhibit> inhibit;
-        const auto open = [&] {
-            progressWindow.emplace(window, QString::fromUtf8(caption.c_str()), texts,
-                                   [&progress] { progress.RequestCancel(); });
-            launcher.emplace();
-            inhibit.emplace(QString::fromUtf8(texts.heading.c_str()));
-        };
-        const auto show = [&](const ProgressModel& model) {
-            progressWindow->Show(model);
-            launcher->Show(model.Fraction());
-        };
-        ProgressTicker ticker(texts, progress, open, show);
-        QTimer tick;
-        tick.setInterval(ProgressTicker::kInterval);
-        QObject::connect(&tick, &QTimer::timeout, &context, [&ticker] { ticker.Tick(); });
-        tick.start();
-        if (!finished.load())
-            loop.exec();
-        tick.stop();
-    }
-    // The loop also ends when the application quits: the work stops then.
-    if (!finished.load())
-        progress.RequestCancel();
-    worker.join();
-    if (error)
-        std::rethrow_exception(error);
+    ProgressHost host(DialogPeerOf(owner), caption, texts);
+    fw::RunWithProgress(host, texts, work);
 }
 
 void UiBackend::BeginWaitCursor() {
-    if (m_waitDepth++ == 0) {
+    if (m_waitCursorDepth++ == 0) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         // The join that follows keeps the event loop busy: let the cursor
         // change reach the window system now.
@@ -228,7 +109,7 @@ void UiBackend::BeginWaitCursor() {
 }
 
 void UiBackend::EndWaitCursor() {
-    if (m_waitDepth > 0 && --m_waitDepth == 0)
+    if (m_waitCursorDepth > 0 && --m_waitCursorDepth == 0)
         QGuiApplication::restoreOverrideCursor();
 }
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw::qt {
 
@@ -31,7 +31,7 @@ public:
 private:
     std::string m_programPath;
     std::map<int, QIcon> m_icons; // loaded icons; handles point at them
-    int m_waitDepth = 0;
+    int m_waitCursorDepth = 0;
 };
 
 } // namespace fw::qt

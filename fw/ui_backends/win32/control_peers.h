@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/win32/scoped_handles.h"
 
 // The dialog's list, edit and button controls, driven through their window

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "fw/ui/dialog.h"
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/session_end.h"
 #include "fw/ui_backends/win32/ui_backend.h"
 
 namespace fw::win32 {
@@ -66,9 +66,9 @@ INT_PTR CALLBACK DialogPeer::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 DialogPeer::~DialogPeer() = default;
 
-int DialogPeer::RunModal(HINSTANCE instance, HWND owner) {
-    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(m_template.id), owner,
-                                            &DialogProc, reinterpret_cast<LPARAM>(this)));
+int DialogPeer::RunModal() {
+    return static_cast<int>(DialogBoxParamW(m_backend.Instance(), MAKEINTRESOURCEW(m_template.id),
+                                            nullptr, &DialogProc, reinterpret_cast<LPARAM>(this)));
 }
 
 BOOL DialogPeer::OnInitDialog(HWND hwnd) {
@@ -82,7 +82,7 @@ BOOL DialogPeer::OnInitDialog(HWND hwnd) {
     RECT after{};
     GetWindowRect(hwnd, &after);
     if (!m_ended && EqualRect(&before, &after)) {
-        CenterOnOwnerOrScreen();
+        CentreOnScreen();
     }
     return focusFirstTabStop ? TRUE : FALSE;
 }
@@ -129,9 +129,9 @@ INT_PTR DialogPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     case WM_QUERYENDSESSION:
-        return SessionMayEnd() ? FALSE : Result(m_hwnd, FALSE);
+        return SessionEnd::MayEnd() ? FALSE : Result(m_hwnd, FALSE);
     case WM_ENDSESSION:
-        SessionEnding(wParam != FALSE);
+        SessionEnd::Ending(wParam != FALSE);
         return FALSE;
     case WM_SETCURSOR:
         if (m_backend.IsWaitCursorShown()) {
@@ -252,7 +252,7 @@ void DialogPeer::DefaultPaint() {
     }
 }
 
-void DialogPeer::CenterOnOwnerOrScreen() const {
+void DialogPeer::CentreOnScreen() const {
     RECT window{};
     GetWindowRect(m_hwnd, &window);
     MONITORINFO monitor{};
@@ -260,15 +260,10 @@ void DialogPeer::CenterOnOwnerOrScreen() const {
     GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT work = monitor.rcWork;
 
-    RECT area = work;
-    HWND owner = GetWindow(m_hwnd, GW_OWNER);
-    if (owner != nullptr && IsWindowVisible(owner) && !::IsIconic(owner)) {
-        GetWindowRect(owner, &area);
-    }
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
-    int x = (area.left + area.right) / 2 - width / 2;
-    int y = (area.top + area.bottom) / 2 - height / 2;
+    int x = (work.left + work.right) / 2 - width / 2;
+    int y = (work.top + work.bottom) / 2 - height / 2;
     // Keep the whole window on the work area where it fits.
     if (x + width > work.right) {
         x = work.right - width;

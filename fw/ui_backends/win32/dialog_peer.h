@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "fw/ui/control_peer_map.h"
 #include "fw/ui/dialog_template.h"
-#include "fw/ui_backends/control_peer_map.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/win32/control_names.h"
 #include "fw/ui_backends/win32/control_peers.h"
 
@@ -26,11 +26,11 @@ public:
     DialogPeer& operator=(const DialogPeer&) = delete;
 
     // The modal run: the dialog manager creates the window from template
-    // dialogTemplate.id of instance, owned by owner, initialises the dialog,
+    // dialogTemplate.id of the backend's module, initialises the dialog,
     // shows the window unless the dialog ended meanwhile, and runs until it
     // ends. Returns the EndDialog result, -1 when the window could not be
     // created.
-    int RunModal(HINSTANCE instance, HWND owner);
+    int RunModal();
 
     HWND Handle() const { return m_hwnd; }
 
@@ -53,7 +53,7 @@ private:
     INT_PTR OnPaint();
     // Peers for the list, edit and button controls the dialog manager made.
     void MakeControlPeers();
-    void CenterOnOwnerOrScreen() const;
+    void CentreOnScreen() const;
     // Loads the caption icon of that kind again in the size drawn for dpi.
     void ScaleCaptionIcon(bool big, UINT dpi);
 
@@ -77,5 +77,11 @@ private:
     CaptionIcon m_bigIcon;
     CaptionIcon m_smallIcon;
 };
+
+// The window behind peer, which like every dialog peer in the process is
+// this backend's; null for null.
+inline DialogPeer* DialogPeerOf(IDialogPeer* peer) {
+    return static_cast<DialogPeer*>(peer);
+}
 
 } // namespace fw::win32

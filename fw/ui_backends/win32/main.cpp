@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "fw/core/win_app.h"
+#include "fw/ui_backends/win32/session_end.h"
 #include "fw/ui_backends/win32/ui_backend.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
@@ -15,6 +16,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     // every dialog control that way already.
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+
+    // The session ending stops a running join before the program ends.
+    const fw::win32::SessionEnd sessionEnd;
 
     fw::win32::UiBackend backend(instance);
     fw::SetBackend(&backend);

@@ -8,9 +8,14 @@
 #include <memory>
 #include <type_traits>
 
+#include "fw/platform/windows/unique_handle.h"
+
 // Handles of the window system, GDI and COM that give themselves back when
 // they go out of scope.
 namespace fw::win32 {
+
+// A kernel handle (thread, event...), the file layer's own owning handle.
+using fw::windows::UniqueHandle;
 
 // A window's device context (null window: the screen's), released with the
 // object.

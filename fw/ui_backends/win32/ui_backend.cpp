@@ -1,83 +1,19 @@
 #include "fw/ui_backends/win32/ui_backend.h"
 
-#include <exception>
-#include <optional>
-
 #include "fw/platform/windows/wide_text.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
-#include "fw/ui/progress_ticker.h"
-#include "fw/ui/stoppable_work.h"
-#include "fw/ui_backends/dialog_attachment.h"
+#include "fw/ui/run_with_progress.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
-#include "fw/ui_backends/win32/progress_window.h"
-#include "fw/ui_backends/win32/shutdown_block.h"
+#include "fw/ui_backends/win32/progress_host.h"
 
 namespace fw::win32 {
 namespace {
 
 HWND WindowOf(IDialogPeer* peer) {
-    // Every dialog peer in this process is a Win32 one.
-    return peer != nullptr ? static_cast<DialogPeer*>(peer)->Handle() : nullptr;
+    return peer != nullptr ? DialogPeerOf(peer)->Handle() : nullptr;
 }
-
-// The work and what escaped it, for the thread that runs it.
-struct WorkThread {
-    const std::function<void(IWorkProgress&)>& work;
-    SharedWorkProgress& progress;
-    StoppableWork& stoppable;
-    std::exception_ptr error;
-
-    static DWORD WINAPI Run(LPVOID parameter) {
-        auto* self = static_cast<WorkThread*>(parameter);
-        try {
-            self->work(self->progress);
-        } catch (...) {
-            self->error = std::current_exception();
-        }
-        self->stoppable.Finished();
-        return 0;
-    }
-};
-
-// The thread that runs a WorkThread, waited for and released however the
-// loop that watches it ends. Leaving early (an exception) first asks the
-// work to stop, since the work uses the caller's frame.
-class RunningWork {
-public:
-    explicit RunningWork(WorkThread& job)
-        : m_job(job), m_handle(CreateThread(nullptr, 0, &WorkThread::Run, &job, 0, nullptr)) {}
-    ~RunningWork() {
-        if (m_handle != nullptr) {
-            m_job.progress.RequestCancel();
-            Join();
-        }
-    }
-    RunningWork(const RunningWork&) = delete;
-    RunningWork& operator=(const RunningWork&) = delete;
-
-    HANDLE Handle() const { return m_handle; }
-
-    void Join() {
-        WaitForSingleObject(m_handle, INFINITE);
-        CloseHandle(m_handle);
-        m_handle = nullptr;
-    }
-
-private:
-    WorkThread& m_job;
-    HANDLE m_handle;
-};
-
-// Mouse and keyboard input, which a window busy with long work does not take.
-bool IsInput(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
-
-// How often the progress is looked at, in milliseconds.
-constexpr auto kTickMs = static_cast<DWORD>(ProgressTicker::kInterval.count());
 
 } // namespace
 
@@ -98,10 +34,9 @@ std::string UiBackend::ProgramPath() const {
 }
 
 int UiBackend::RunModal(CDialog& dialog, const DialogTemplate& dialogTemplate) {
-    HWND owner = dialog.Parent() != nullptr ? WindowOf(dialog.Parent()->Peer()) : nullptr;
     DialogPeer window(dialog, *this, dialogTemplate);
     const DialogAttachment attachment(dialog, window);
-    return window.RunModal(m_instance, owner);
+    return window.RunModal();
 }
 
 int UiBackend::ShowMessageBox(IDialogPeer* owner, const std::string& text,
@@ -126,94 +61,21 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
                                 const ProgressWindowTexts& texts,
                                 const std::function<void(IWorkProgress&)>& work) {
     m_endedProgress.reset();
-    HWND window = WindowOf(owner);
-    SharedWorkProgress progress;
-    StoppableWork stoppable(progress);
-    WorkThread job{work, progress, stoppable, nullptr};
-    RunningWork thread(job);
-    if (thread.Handle() == nullptr) {
-        work(progress);
-        return;
-    }
-
-    // The window repaints and answers the system but takes no input; the
-    // wait cursor stays over it (DialogPeer's WM_SETCURSOR).
-    const bool wasEnabled = window != nullptr && IsWindowEnabled(window);
-    if (wasEnabled) {
-        EnableWindow(window, FALSE);
-    }
-    std::optional<ProgressWindow> progressWindow;
-    std::unique_ptr<TaskbarProgress> taskbar;
-    std::optional<ShutdownBlock> shutdownBlock;
-    const auto open = [&] {
-        progressWindow.emplace(window, caption, texts, progress);
-        taskbar = std::make_unique<TaskbarProgress>(window);
-        shutdownBlock.emplace(window, texts.heading);
-    };
-    const auto show = [&](const ProgressModel& model) {
-        progressWindow->Show(model);
-        taskbar->Show(model.Fraction());
-    };
-    ProgressTicker ticker(texts, progress, open, show);
-    std::optional<WPARAM> quitCode;
-    for (;;) {
-        HANDLE handle = thread.Handle();
-        const DWORD wait =
-            MsgWaitForMultipleObjectsEx(1, &handle, kTickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) {
-            break;
-        }
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            // The application is ending (the session ends): the join stops,
-            // and the quit is passed on to the dialog's loop once it has.
-            if (msg.message == WM_QUIT) {
-                quitCode = msg.wParam;
-                progress.RequestCancel();
-                continue;
-            }
-            if (window != nullptr && IsInput(msg.message) &&
-                (msg.hwnd == window || IsChild(window, msg.hwnd))) {
-                continue;
-            }
-            if (progressWindow && IsDialogMessageW(progressWindow->Handle(), &msg)) {
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        ticker.TickIfDue();
-    }
-    thread.Join();
-    if (quitCode) {
-        PostQuitMessage(static_cast<int>(*quitCode));
-    }
-
-    // The owner is enabled before its pop-up goes, so it is activated again.
-    if (wasEnabled) {
-        EnableWindow(window, TRUE);
-    }
-    progressWindow.reset();
-    if (taskbar) {
-        taskbar->Clear();
-        m_endedProgress = std::move(taskbar);
-    }
-    if (job.error) {
-        std::rethrow_exception(job.error);
-    }
+    ProgressHost host(WindowOf(owner), caption, texts, m_endedProgress);
+    fw::RunWithProgress(host, texts, work);
 }
 
 void UiBackend::BeginWaitCursor() {
-    if (m_waitCount++ == 0) {
+    if (m_waitCursorDepth++ == 0) {
         m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     }
 }
 
 void UiBackend::EndWaitCursor() {
-    if (m_waitCount == 0) {
+    if (m_waitCursorDepth == 0) {
         return;
     }
-    if (--m_waitCount == 0) {
+    if (--m_waitCursorDepth == 0) {
         SetCursor(m_cursorBeforeWait != nullptr ? m_cursorBeforeWait
                                                 : LoadCursorW(nullptr, IDC_ARROW));
     }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui_backends/win32/scoped_handles.h"
 #include "fw/ui_backends/win32/taskbar_progress.h"
 
@@ -30,12 +30,13 @@ public:
     IconHandle LoadIconResource(int resourceId) override;
     Size SystemIconSize() const override;
 
-    bool IsWaitCursorShown() const { return m_waitCount > 0; }
+    HINSTANCE Instance() const { return m_instance; }
+    bool IsWaitCursorShown() const { return m_waitCursorDepth > 0; }
 
 private:
     ComApartment m_com; // first in, last out
     HINSTANCE m_instance;
-    int m_waitCount = 0;
+    int m_waitCursorDepth = 0;
     HCURSOR m_cursorBeforeWait = nullptr;
     // The taskbar progress of long work that just ended, until the next
     // message box: a stop box shows it in the error state.

@@ -23,7 +23,11 @@ set(expected ${root}/bin/korvane ${desktop} ${actions} ${metainfo}
              ${root}/share/man/man1/korvane.1.gz ${root}/share/man/ja/man1/korvane.1.gz
              ${root}/share/doc/korvane/copyright ${root}/share/doc/korvane/changelog.gz
              ${root}/share/doc/korvane/changelog.Debian.gz ${root}/share/doc/korvane/README.md
-             ${root}/share/icons/hicolor/scalable/apps/korvane.svg)
+             ${root}/share/icons/hicolor/scalable/apps/korvane.svg
+             ${root}/share/doc/korvane/docs/guide.md ${root}/share/doc/korvane/docs/images/linux-dialog.png)
+file(GLOB pictures ${root}/share/doc/korvane/docs/images/*.png)
+list(REMOVE_ITEM pictures ${root}/share/doc/korvane/docs/images/linux-dialog.png)
+list(APPEND expected ${pictures})
 foreach(size 16 32 48 64 128 256)
     list(APPEND expected ${root}/share/icons/hicolor/${size}x${size}/apps/korvane.png)
 endforeach()

@@ -5,7 +5,7 @@
 // join runs, a join posted again and the session's end; and joins stopped
 // from their progress window: into an output of 352 characters, into one
 // with a second name, and from an input whose name turns the text right to
-// left. This suite
+// left; and the program killed mid-join. This suite
 // runs with LC_ALL=ja_JP.UTF-8, which gives Wine the code page 932, and
 // KORVANE_FIFO names a FIFO that CTest makes for it on the host.
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "fw/platform/windows/unique_handle.h"
 #include "tests/app/windows/e2e_fixture.h"
 #include "tests/app/windows/program_resources.h"
 #include "tests/expected_texts.h"
@@ -98,6 +99,9 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
     ASSERT_TRUE(CreateHardLinkW(otherName.c_str(), linked.c_str(), nullptr));
     const std::string done = expected::kJoinComplete;
     const std::string joined = Joined({PatternOf(7000, 1), PatternOf(7000, 1)});
+    const std::wstring previous = MakeFile(L"previous.mpg", 9000, 6);
+    const std::string kept = PatternOf(9000, 6);
+    const std::string linkedBytes = PatternOf(100000, 5);
 
     const std::wstring large = MakeLongJoinInput(L"large.mpg");
     ASSERT_FALSE(large.empty());
@@ -111,13 +115,19 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         std::wstring output;
         std::string message; // empty: none
         std::string written; // in the output afterwards; "?": not checked, "-": no such file
-        // Stopped from its progress window: no message, no output afterwards.
+        // Stopped from its progress window: no message, the output as it was.
         bool stop = false;
-        std::wstring itemEnds = {}; // how the window's line for the input ends
-        std::wstring emptied = {};  // another name of the output, empty afterwards
+        std::wstring itemEnds = {};  // how the window's line for the input ends
+        std::wstring otherName = {}; // another name of the output, as it was afterwards
         std::function<void(HWND progressWindow)> whileJoining = {};
     };
     const std::wstring unc = L"\\\\?\\";
+    // Killed as Task Manager ends a program: the output is as it was.
+    const auto killed = [&](HWND) {
+        const fw::windows::UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, ProcessId()));
+        ASSERT_TRUE(process && TerminateProcess(process.Get(), 1));
+        EXPECT_TRUE(running->WaitForExit(probe::kWaitMs).has_value());
+    };
     const std::vector<Case> cases = {
         {"319 characters", {}, {longIn, a}, longOut, done, joined},
         {"319 characters after \\\\?\\", {}, {unc + longIn, a}, unc + longOut, done, joined},
@@ -163,14 +173,24 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
                                  5000, nullptr);
              EXPECT_TRUE(running->WaitForExit(probe::kWaitMs).has_value()) << "it goes on";
          }},
-        {"stopped, 352 characters", {}, {hugeLong, a}, out352, "", "?", true, {}, {}},
-        {"stopped, output with a second name", {}, {huge}, linked, "", "?", true, {}, otherName},
+        {"killed", {}, {large, a}, out, "", "-", false, {}, {}, killed},
+        {"killed, over an old file", {}, {large, a}, previous, "", kept, false, {}, {}, killed},
+        {"stopped, 352 characters", {}, {hugeLong, a}, out352, "", "-", true, {}, {}},
+        {"stopped, output with a second name",
+         {},
+         {huge},
+         linked,
+         "",
+         linkedBytes,
+         true,
+         {},
+         otherName},
         {"stopped, input named right to left",
          {},
          {oddName},
          PathOf(L"out.mpg"),
          "",
-         "?",
+         "-",
          true,
          L"\uFFFDgpm.mpg",
          {}},
@@ -188,18 +208,18 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         ASSERT_TRUE(probe::SetText(Control(1003), c.output));
         if (c.stop) {
             StopFromTheProgressWindow(ProcessId(), Dialog(), c.itemEnds);
-            EXPECT_FALSE(std::filesystem::exists(c.output));
-            if (!c.emptied.empty()) {
-                EXPECT_EQ(std::filesystem::file_size(c.emptied), 0u);
-            }
-            continue;
         }
-        auto box = JoinAndConfirm(c.whileJoining);
+        auto box = c.stop ? std::nullopt : JoinAndConfirm(c.whileJoining);
         if (c.message.empty()) {
             EXPECT_FALSE(box.has_value()) << Narrow(box->text);
         }
         if (c.written == "-") {
             EXPECT_FALSE(std::filesystem::exists(c.output)) << "the output is left";
+        } else if (c.written != "?") {
+            EXPECT_TRUE(ReadFileBytes(c.output) == c.written) << "the output differs";
+        }
+        if (!c.otherName.empty()) {
+            EXPECT_TRUE(ReadFileBytes(c.otherName) == c.written) << "the other name differs";
         }
         if (c.message.empty()) {
             continue;
@@ -217,12 +237,14 @@ TEST_F(KorvaneE2E, HostileConditionsEndWithTheirMessageAndTheDialogAlive) {
         std::sort(listed.begin(), listed.end());
         std::sort(given.begin(), given.end());
         EXPECT_EQ(listed, given);
-        if (c.written != "?") {
-            EXPECT_TRUE(ReadFileBytes(c.output) == c.written) << "the output differs";
-        }
     }
     EXPECT_EQ(ReadFileBytes(longIn) + ReadFileBytes(trailer),
               PatternOf(7000, 1) + PatternOf(100, 4));
+    // No join left its new file behind, however it ended.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_folder)) {
+        EXPECT_FALSE(entry.path().filename().wstring().starts_with(L".korvane-"))
+            << Narrow(entry.path().wstring());
+    }
 }
 
 } // namespace

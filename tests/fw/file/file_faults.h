@@ -6,11 +6,15 @@
 // place of the program's own; nothing fails unless a test arms it.
 namespace file_faults {
 
-// copyRange: the system's copy from one file to another (Linux). The new
-// file of a created output: anonymousFile, its making without a name
-// (O_TMPFILE); owner, mode, link, rename and folderFlush, the steps that put
-// it in place (POSIX).
+// copyRange: the system's copy from one file to another (Linux). type,
+// finalPath: a handle's file type and final path; disposition, attributes,
+// permissions: a created output's delete mark, attributes and access list
+// (Windows). anonymousFile: the making of a created output's file without a
+// name (O_TMPFILE); owner, mode, link, folderFlush: the steps that put it in
+// place (POSIX); rename: its rename (both).
 enum class FileOp {
+    open,
+    stat,
     read,
     write,
     length,
@@ -19,12 +23,17 @@ enum class FileOp {
     copyRange,
     truncate,
     remove,
+    type,
+    finalPath,
+    disposition,
+    attributes,
+    permissions,
+    rename,
     anonymousFile,
     owner,
     mode,
     link,
-    rename,
-    folderFlush
+    folderFlush,
 };
 
 // The call of op after `skip` successful ones fails with osError (once).

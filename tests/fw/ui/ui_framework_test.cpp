@@ -3,12 +3,12 @@
 #include <new>
 #include <stdexcept>
 
-#include "fw/core/framework_texts.h"
-#include "fw/core/handler_error_report.h"
 #include "fw/core/win_app.h"
-#include "fw/file/file_error_report.h"
 #include "fw/file/file_exception.h"
 #include "fw/ui/dialog.h"
+#include "fw/ui/file_error_report.h"
+#include "fw/ui/framework_texts.h"
+#include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui_backends/mem/ui_backend.h"
 

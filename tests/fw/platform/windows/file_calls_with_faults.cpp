@@ -16,6 +16,45 @@ bool Fails(file_faults::FileOp op) {
 
 } // namespace
 
+HANDLE OpenCall(const wchar_t* path, DWORD access, DWORD share, DWORD disposition,
+                DWORD attributes) {
+    return Fails(file_faults::FileOp::open)
+               ? INVALID_HANDLE_VALUE
+               : CreateFileW(path, access, share, nullptr, disposition, attributes, nullptr);
+}
+
+DWORD TypeCall(HANDLE file) {
+    return Fails(file_faults::FileOp::type) ? FILE_TYPE_UNKNOWN : GetFileType(file);
+}
+
+BOOL InfoCall(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+    return !Fails(file_faults::FileOp::stat) && GetFileInformationByHandle(file, info);
+}
+
+DWORD FinalPathCall(HANDLE file, wchar_t* path, DWORD size) {
+    return Fails(file_faults::FileOp::finalPath) ? 0
+                                                 : GetFinalPathNameByHandleW(file, path, size, 0);
+}
+
+BOOL SetInfoCall(HANDLE file, FILE_INFO_BY_HANDLE_CLASS infoClass, void* info, DWORD size) {
+    const file_faults::FileOp op = infoClass == FileDispositionInfo
+                                       ? file_faults::FileOp::disposition
+                                   : infoClass == FileRenameInfo ? file_faults::FileOp::rename
+                                                                 : file_faults::FileOp::attributes;
+    return !Fails(op) && SetFileInformationByHandle(file, infoClass, info, size);
+}
+
+BOOL GetSecurityCall(HANDLE file, SECURITY_INFORMATION what, PSECURITY_DESCRIPTOR descriptor,
+                     DWORD size, DWORD* needed) {
+    return !Fails(file_faults::FileOp::stat) &&
+           GetKernelObjectSecurity(file, what, descriptor, size, needed);
+}
+
+BOOL SetSecurityCall(HANDLE file, SECURITY_INFORMATION what, PSECURITY_DESCRIPTOR descriptor) {
+    return !Fails(file_faults::FileOp::permissions) &&
+           SetKernelObjectSecurity(file, what, descriptor);
+}
+
 BOOL ReadCall(HANDLE file, void* buffer, DWORD count, DWORD* read) {
     return !Fails(file_faults::FileOp::read) && ReadFile(file, buffer, count, read, nullptr);
 }

@@ -16,13 +16,13 @@
 
 #include "app/join_dialog_template.h"
 
-#include "fw/text/system_code_page.h"
+#include "fw/platform/system_code_page.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/dialog_template.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/paint_dc.h"
+#include "fw/ui/ui_backend.h"
 #include "fw/ui/work_progress.h"
-#include "fw/ui_backends/ui_backend.h"
 #include "fw/ui_backends/win32/control_peers.h"
 #include "fw/ui_backends/win32/dialog_peer.h"
 #include "fw/ui_backends/win32/ui_backend.h"

@@ -1,12 +1,12 @@
-#include "fw/core/handler_error_report.h"
+#include "fw/ui/handler_error_report.h"
 
 #include <new>
 #include <string>
 
-#include "fw/core/framework_texts.h"
-#include "fw/core/win_app.h"
-#include "fw/file/file_error_report.h"
 #include "fw/file/file_exception.h"
+#include "fw/ui/app_message_box.h"
+#include "fw/ui/file_error_report.h"
+#include "fw/ui/framework_texts.h"
 #include "fw/ui/message_box_style.h"
 
 namespace fw {

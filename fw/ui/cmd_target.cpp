@@ -1,6 +1,6 @@
-#include "fw/core/cmd_target.h"
+#include "fw/ui/cmd_target.h"
 
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fw/ui/dialog.h"
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 namespace fw {
 

@@ -1,4 +1,4 @@
-#include "fw/ui_backends/qt/launcher_entry.h"
+#include "fw/ui_backends/qt/taskbar_progress.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -30,16 +30,16 @@ QString ObjectPathFor(const QString& desktopId) {
 
 } // namespace
 
-LauncherEntryProgress::LauncherEntryProgress()
+TaskbarProgress::TaskbarProgress()
     : m_available(HasSessionBus() && !QGuiApplication::desktopFileName().isEmpty() &&
                   QDBusConnection::sessionBus().isConnected()) {}
 
-LauncherEntryProgress::~LauncherEntryProgress() {
+TaskbarProgress::~TaskbarProgress() {
     if (m_shown)
         Send(false, 0);
 }
 
-void LauncherEntryProgress::Show(double fraction) {
+void TaskbarProgress::Show(double fraction) {
     const int percent = static_cast<int>(std::floor(fraction * 100));
     if (!m_available || percent == m_percent)
         return;
@@ -48,7 +48,7 @@ void LauncherEntryProgress::Show(double fraction) {
     Send(true, fraction);
 }
 
-void LauncherEntryProgress::Send(bool visible, double fraction) {
+void TaskbarProgress::Send(bool visible, double fraction) {
     const QString desktopId = QGuiApplication::desktopFileName();
     QDBusMessage signal = QDBusMessage::createSignal(
         ObjectPathFor(desktopId), QStringLiteral("com.canonical.Unity.LauncherEntry"),

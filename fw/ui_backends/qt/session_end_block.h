@@ -9,12 +9,12 @@ namespace fw::qt {
 // object lives, giving reason to the user who tries: through the desktop
 // portal's Inhibit interface, else GNOME's session manager. Does nothing
 // where there is no session bus or neither answers.
-class SessionInhibit {
+class SessionEndBlock {
 public:
-    explicit SessionInhibit(const QString& reason);
-    ~SessionInhibit();
-    SessionInhibit(const SessionInhibit&) = delete;
-    SessionInhibit& operator=(const SessionInhibit&) = delete;
+    explicit SessionEndBlock(const QString& reason);
+    ~SessionEndBlock();
+    SessionEndBlock(const SessionEndBlock&) = delete;
+    SessionEndBlock& operator=(const SessionEndBlock&) = delete;
 
 private:
     QDBusObjectPath m_portalRequest; // the portal's handle, while it inhibits

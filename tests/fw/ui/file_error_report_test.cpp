@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fw/file/file_error_report.h"
+#include "fw/ui/file_error_report.h"
 #include "tests/expected_texts.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "fw/file/file_error_report.h"
+#include "fw/ui/file_error_report.h"
 
 #include <cstddef>
 #include <string_view>
 
-#include "fw/text/system_code_page.h"
+#include "fw/platform/system_code_page.h"
 
 namespace fw {
 namespace {

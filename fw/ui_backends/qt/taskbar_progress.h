@@ -6,12 +6,12 @@ namespace fw::qt {
 // com.canonical.Unity.LauncherEntry D-Bus signal for the program's desktop
 // entry (the Ubuntu dock and KDE Plasma show it). Does nothing where there
 // is no session bus. The progress is hidden again when the object goes.
-class LauncherEntryProgress {
+class TaskbarProgress {
 public:
-    LauncherEntryProgress();
-    ~LauncherEntryProgress();
-    LauncherEntryProgress(const LauncherEntryProgress&) = delete;
-    LauncherEntryProgress& operator=(const LauncherEntryProgress&) = delete;
+    TaskbarProgress();
+    ~TaskbarProgress();
+    TaskbarProgress(const TaskbarProgress&) = delete;
+    TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
     // fraction from 0 to 1; sent only when it changed by a percent.
     void Show(double fraction);

@@ -1,4 +1,4 @@
-#include "fw/ui_backends/ui_backend.h"
+#include "fw/ui/ui_backend.h"
 
 #include <cstdio>
 #include <exception>

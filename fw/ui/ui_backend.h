@@ -125,6 +125,8 @@ public:
     // and the taskbar button shows the progress; its cancel button, Escape
     // and close box ask work to stop. Returns once work has returned and the
     // window has closed; an exception that escaped work is thrown here.
+    // Every backend runs it through fw::RunWithProgress
+    // (fw/ui/run_with_progress.h) with a ProgressHost of its own.
     virtual void RunWithProgress(IDialogPeer* owner, const std::string& caption,
                                  const ProgressWindowTexts& texts,
                                  const std::function<void(IWorkProgress&)>& work) = 0;

@@ -5,7 +5,7 @@
 
 #include "fw/ui/work_progress.h"
 
-// What the join engine needs from whatever hosts it (the join dialog, or a
+// What the join command needs from whatever runs it (the join dialog, or a
 // test): the ordered inputs, the output path, message boxes, the wait
 // cursor, and a way to run the copy while its window stays alive.
 class IJoinHost {
@@ -31,3 +31,11 @@ public:
     virtual void RunWithProgress(const fw::ProgressWindowTexts& texts,
                                  const std::function<void(fw::IWorkProgress&)>& work) = 0;
 };
+
+// The join command of the dialog (its OK command): asks whether to join,
+// runs the join under the wait cursor and its progress, and tells the user
+// how it ended, in one message box (none after a stop the user asked for).
+// A file error the join leaves to its caller escapes as CFileException, for
+// the general error report of whatever runs the command. The wait cursor is
+// ended on every path out.
+void RunJoinCommand(IJoinHost& host);

@@ -1,4 +1,4 @@
-#include "fw/ui_backends/qt/session_inhibit.h"
+#include "fw/ui_backends/qt/session_end_block.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -27,7 +27,7 @@ QDBusMessage Call(QDBusMessage message) {
 
 } // namespace
 
-SessionInhibit::SessionInhibit(const QString& reason) {
+SessionEndBlock::SessionEndBlock(const QString& reason) {
     if (!HasSessionBus() || !QDBusConnection::sessionBus().isConnected())
         return;
 
@@ -52,7 +52,7 @@ SessionInhibit::SessionInhibit(const QString& reason) {
         m_gnomeCookie = cookie.arguments().constFirst().toUInt();
 }
 
-SessionInhibit::~SessionInhibit() {
+SessionEndBlock::~SessionEndBlock() {
     // Released without waiting for an answer: there is nothing to do if
     // the desktop has gone.
     if (!m_portalRequest.path().isEmpty()) {

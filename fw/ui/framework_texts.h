@@ -4,7 +4,7 @@
 // boxes' buttons and the close button of a title bar the dialog draws
 // itself (the same in every locale), and the reports of failures other
 // than file errors. The file error reports have their table beside them
-// (fw/file/file_error_report.cpp).
+// (fw/ui/file_error_report.cpp).
 namespace fw {
 
 inline constexpr const char* kBoxOkText = "OK";
