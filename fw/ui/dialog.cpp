@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "fw/ui/app_message_box.h"
-#include "fw/ui/scope_exit.h"
 #include "fw/ui/dialog_template.h"
 #include "fw/ui/handler_error_report.h"
 #include "fw/ui/message_box_style.h"
+#include "fw/ui/scope_exit.h"
 #include "fw/ui/ui_backend.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "fw/ui/scope_exit.h"
 #include "fw/core/win_app.h"
 #include "fw/ui/dialog.h"
 #include "fw/ui/dialog_attachment.h"
 #include "fw/ui/message_box_style.h"
 #include "fw/ui/run_with_progress.h"
+#include "fw/ui/scope_exit.h"
 
 namespace fw::mem {
 
