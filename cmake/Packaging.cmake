@@ -30,7 +30,7 @@ if(WIN32 AND TARGET korvane)
     # The zip's entries carry this time (SOURCE_DATE_EPOCH when set) and
     # nothing else of the files they were made from.
     string(TIMESTAMP archive_time "%s" UTC)
-    find_program(ZIP zip)
+    korvane_find_tool(ZIP zip)
 
     # Authenticode signing, by osslsigncode, of korvane.exe, the installer and
     # its uninstaller; unsigned when no certificate is given.
@@ -76,7 +76,7 @@ if(WIN32 AND TARGET korvane)
         DEPENDS ${KORVANE_EXE} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG} VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
-    find_program(MAKENSIS makensis)
+    korvane_find_tool(MAKENSIS makensis)
     set(nsi ${PROJECT_BINARY_DIR}/korvane.nsi)
     # makensis runs the signing command through the shell, on the path of
     # the uninstaller and then of the installer.
