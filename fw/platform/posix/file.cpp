@@ -86,7 +86,7 @@ int FlushContainingFolder(const std::string& path) {
 std::string RealPathOf(const std::string& path, const struct stat& held) {
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                          &std::free);
-    struct stat named {};
+    struct stat named{};
     if (resolved == nullptr || ::stat(resolved.get(), &named) != 0 || named.st_dev != held.st_dev ||
         named.st_ino != held.st_ino) {
         return path;
@@ -96,7 +96,7 @@ std::string RealPathOf(const std::string& path, const struct stat& held) {
 
 // Removes path where it still names the regular file device/inode.
 bool RemoveIfStillNamed(const std::string& path, dev_t device, ino_t inode) {
-    struct stat named {};
+    struct stat named{};
     if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_dev != device ||
         named.st_ino != inode) {
         return false;
@@ -146,7 +146,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
 
     // Whether this open makes the file; a race with another program only
     // decides whether the folder is flushed as well.
-    struct stat before {};
+    struct stat before{};
     const bool created = creating && ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
     int fd = -1;
     do {
@@ -157,7 +157,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     }
     DescriptorGuard guard(fd);
 
-    struct stat st {};
+    struct stat st{};
     if (::fstat(fd, &st) != 0) {
         return fail(errno);
     }
@@ -275,7 +275,7 @@ std::uint64_t CFile::GetLength() const {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    struct stat st {};
+    struct stat st{};
     if (fw::posix::StatCall(m_impl->fd, &st) != 0) {
         ThrowFileError(errno, m_strFileName);
     }
@@ -341,7 +341,7 @@ bool CFile::Discard() noexcept {
         rc = fw::posix::TruncateCall(impl->fd);
     } while (rc != 0 && errno == EINTR);
     const bool emptied = rc == 0;
-    struct stat st {};
+    struct stat st{};
     const bool onlyName = ::fstat(impl->fd, &st) == 0 && st.st_nlink <= 1;
     ::close(impl->fd);
     const bool removed = RemoveIfStillNamed(impl->realPath, impl->device, impl->inode);
@@ -351,8 +351,8 @@ bool CFile::Discard() noexcept {
 namespace fw {
 
 bool IsSameExistingFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
+    struct stat sa{};
+    struct stat sb{};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) {
         return false;
     }

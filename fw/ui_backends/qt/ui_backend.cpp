@@ -171,8 +171,7 @@ void UiBackend::RunWithProgress(IDialogPeer* owner, const std::string& caption,
         }
         finished.store(true);
         stoppable.Finished();
-        QMetaObject::invokeMethod(
-            &context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&context, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     // However this frame is left, the work is stopped and waited for first,
     // since it uses the frame.
