@@ -137,4 +137,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_OUTPUT_FILE_PREFIX ${KORVANE_PACKAGE_DIR})
+# The settings reach cpack as written: without this, the quotes in the
+# description end its strings in CPackConfig.cmake, and the words between
+# them come out joined by semicolons.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
