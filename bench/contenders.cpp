@@ -127,7 +127,7 @@ void JoinWithKernelCopy(const std::vector<std::string>& inputs, const std::strin
     UniqueFd out = Open(output, O_WRONLY | O_CREAT | O_TRUNC);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         UniqueFd in = Open(inputs[i], O_RDONLY);
-        struct stat st {};
+        struct stat st{};
         if (::fstat(in.get(), &st) != 0) {
             Fail("cannot query " + inputs[i]);
         }

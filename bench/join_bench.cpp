@@ -57,7 +57,7 @@ std::string DefaultFolder() {
 }
 
 std::string FileSystemOf(const std::string& path) {
-    struct statfs fs {};
+    struct statfs fs{};
     if (::statfs(path.c_str(), &fs) != 0) {
         return "unknown file system";
     }

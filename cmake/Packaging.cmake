@@ -30,7 +30,7 @@ if(WIN32 AND TARGET korvane)
     # The zip's entries carry this time (SOURCE_DATE_EPOCH when set) and
     # nothing else of the files they were made from.
     string(TIMESTAMP archive_time "%s" UTC)
-    find_program(ZIP zip)
+    korvane_find_tool(ZIP zip)
 
     # Authenticode signing, by osslsigncode, of korvane.exe, the installer and
     # its uninstaller; unsigned when no certificate is given.
@@ -76,7 +76,7 @@ if(WIN32 AND TARGET korvane)
         DEPENDS ${KORVANE_EXE} ${KORVANE_LICENSE} ${KORVANE_README} ${KORVANE_CHANGELOG} VERBATIM)
     add_custom_target(korvane_portable_zip DEPENDS ${portable_zip})
 
-    find_program(MAKENSIS makensis)
+    korvane_find_tool(MAKENSIS makensis)
     set(nsi ${PROJECT_BINARY_DIR}/korvane.nsi)
     # makensis runs the signing command through the shell, on the path of
     # the uninstaller and then of the installer.
@@ -104,7 +104,7 @@ set(CPACK_PACKAGE_NAME korvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 # A Debian revision: the upstream changelog goes in as changelog.gz, the
 # package's own as changelog.Debian.gz.
-set(CPACK_DEBIAN_PACKAGE_RELEASE ${KORVANE_DEBIAN_REVISION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${KORVANE_DEBIAN_PACKAGE_REVISION})
 set(CPACK_PACKAGE_VENDOR ${KORVANE_PUBLISHER})
 set(CPACK_PACKAGE_CONTACT ${KORVANE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "join several MPEG files into one")
@@ -137,4 +137,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_OUTPUT_FILE_PREFIX ${KORVANE_PACKAGE_DIR})
+# The settings reach cpack as written: without this, the quotes in the
+# description end its strings in CPackConfig.cmake, and the words between
+# them come out joined by semicolons.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)

@@ -55,7 +55,9 @@ protected:                                                                      
         static const ::fw::MessageMapEntry kEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, nullptr, nullptr }                                                                  \
+    {                                                                                              \
+        0, 0, 0, nullptr, nullptr                                                                  \
+    }                                                                                              \
     }                                                                                              \
     ;                                                                                              \
     static const ::fw::MessageMap kMap = {&TheBaseClass::GetThisMessageMap, kEntries};             \

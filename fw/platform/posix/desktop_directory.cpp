@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
 
 bool IsDirectory(const std::string& path) {
-    struct stat info {};
+    struct stat info{};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

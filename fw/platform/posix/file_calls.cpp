@@ -70,7 +70,7 @@ ssize_t CopyRangeCall(int input, int output, std::size_t count) {
 //   btrfs    0.95 s  0.69 s     1.59 s  1.00 s
 bool CopiesFilesItselfCall(int fd) {
 #ifdef __linux__
-    struct statfs fs {};
+    struct statfs fs{};
     if (::fstatfs(fd, &fs) != 0) {
         return false;
     }

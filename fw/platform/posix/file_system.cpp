@@ -5,7 +5,7 @@
 namespace fw {
 
 std::uint64_t RegularFileSize(const std::string& path) {
-    struct stat st {};
+    struct stat st{};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return 0;
     }

@@ -10,8 +10,11 @@ namespace fw::qt {
 // a shape: it paints in the palette's button-text colour (disabled too),
 // from the image drawn for the screen's pixel ratio, so it reads on light
 // and dark themes at any scale. A text button (no icon set) paints as a
-// plain QPushButton.
+// plain QPushButton. Q_OBJECT makes it a type of its own to Qt's lookups
+// (findChild, qobject_cast).
 class IconButton final : public QPushButton {
+    Q_OBJECT
+
 public:
     IconButton(Qt::Alignment imageAlignment, QWidget* parent);
 

@@ -45,7 +45,7 @@ void WatchForBrokenDisplay(QtMsgType type, const QMessageLogContext& context,
 }
 
 bool IsIgnored(int signal) {
-    struct sigaction current {};
+    struct sigaction current{};
     return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
@@ -62,7 +62,7 @@ SessionEnd::SessionEnd() {
     for (const int signal : kSessionEndSignals) {
         if (IsIgnored(signal))
             continue; // started with it ignored (nohup): it stays so
-        struct sigaction action {};
+        struct sigaction action{};
         action.sa_handler = &OnSessionEndSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -72,7 +72,7 @@ SessionEnd::SessionEnd() {
 
 SessionEnd::~SessionEnd() {
     for (const int signal : kSessionEndSignals) {
-        struct sigaction current {};
+        struct sigaction current{};
         if (::sigaction(signal, nullptr, &current) == 0 &&
             current.sa_handler == &OnSessionEndSignal)
             std::signal(signal, SIG_DFL);

@@ -28,7 +28,7 @@
 namespace {
 
 QString Ignored(int signal) {
-    struct sigaction action {};
+    struct sigaction action{};
     ::sigaction(signal, nullptr, &action);
     return action.sa_handler == SIG_IGN ? QStringLiteral("yes") : QStringLiteral("no");
 }

@@ -89,7 +89,7 @@ if(NOT metadata MATCHES "<release version=\"${VERSION}\" date=\"[0-9]+-[0-9]+-[0
     message(FATAL_ERROR "metainfo has no release notes for ${VERSION}")
 endif()
 
-foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}" "${APPSTREAMCLI};validate;--no-net;${metainfo}")
+foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}" "${APPSTREAMCLI};validate;--no-net;${APPSTREAM_OVERRIDE};${metainfo}")
     execute_process(COMMAND ${check} RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "validation failed: ${check}")

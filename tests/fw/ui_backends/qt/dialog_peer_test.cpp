@@ -281,8 +281,8 @@ private Q_SLOTS:
         ProbeDialog dialog;
         dialog.onInit = [](ProbeDialog& d) { d.EndDialog(fw::kIdCancel); };
         bool shown = true;
-        const int result = RunDialog(
-            dialog, [](DialogPeer& window) { window.EndDialog(-3); }, 2000, &shown);
+        const int result =
+            RunDialog(dialog, [](DialogPeer& window) { window.EndDialog(-3); }, 2000, &shown);
         QCOMPARE(result, fw::kIdCancel);
         QVERIFY(!shown);
         QVERIFY(dialog.Peer() == nullptr);
