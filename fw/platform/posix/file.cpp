@@ -167,8 +167,8 @@ int MakeNewFile(const std::string& target, CFile::Impl& impl) {
 // clear some. Nothing is asked that is so already, which file systems that
 // keep no owners or modes (FAT) refuse.
 int TakeOwnerAndMode(int fd, int replaced) {
-    struct stat old {};
-    struct stat own {};
+    struct stat old{};
+    struct stat own{};
     if (fw::posix::InspectCall(replaced, &old) != 0 || fw::posix::InspectCall(fd, &own) != 0) {
         return errno;
     }
@@ -278,7 +278,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     if (!exists && !(creating && errno == ENOENT)) {
         return fail(errno);
     }
-    struct stat st {};
+    struct stat st{};
     if (exists) {
         if (fw::posix::InspectCall(fd.get(), &st) != 0) {
             return fail(errno);
@@ -391,7 +391,7 @@ std::uint64_t CFile::GetLength() const {
     if (!m_impl) {
         ThrowFileError(EBADF, m_strFileName);
     }
-    struct stat st {};
+    struct stat st{};
     if (fw::posix::StatCall(m_impl->fd.get(), &st) != 0) {
         ThrowFileError(errno, m_strFileName);
     }
@@ -462,8 +462,8 @@ bool CFile::Discard() noexcept {
 namespace fw {
 
 bool IsSameExistingFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
+    struct stat sa{};
+    struct stat sb{};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) {
         return false;
     }

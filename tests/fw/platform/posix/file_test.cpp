@@ -67,7 +67,7 @@ TEST_F(FileTest, CreateReplacesAnExistingFileWhenClosed) {
     EXPECT_EQ(ReadBytes(path), PatternBytes(5000, 1));
     out.Close();
     EXPECT_EQ(ReadBytes(path), "new");
-    struct stat st {};
+    struct stat st{};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0604u);
     if (root) {
@@ -147,7 +147,7 @@ TEST_F(FileTest, DevicesTakeWritesDirectlyWithoutLocking) {
     null1.Write("x", 1);
     EXPECT_NO_THROW(null1.Flush()); // nothing to flush, not an error
     EXPECT_NO_THROW(null1.Close());
-    struct stat st {};
+    struct stat st{};
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode)) << "the device was replaced";
 }
